@@ -1,0 +1,7 @@
+#include "routines.h"
+
+namespace core {
+
+void PER() {}
+
+}  // namespace core

@@ -1,0 +1,135 @@
+#include "runend.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "state.h"
+#include "units.h"
+
+namespace core {
+
+namespace {
+
+struct IoErrorEntry {
+    IoError id;
+    int number;
+    const char* message;
+};
+
+// The error numbers and messages of the input/output report, in one place.
+constexpr IoErrorEntry kIoErrors[] = {
+    {IoError::FileNotFound, 2001, "file not found"},
+    {IoError::EndOfFile, 2002, "end of file: the file has fewer lines than the program reads"},
+    {IoError::InvalidNumber, 2003, "invalid number: the value is not a decimal number"},
+    {IoError::BadRepeatCount, 2004, "invalid repeat count: write r*value with r a positive integer"},
+    {IoError::ValueTooLong, 2005, "value too long: more than 260 characters"},
+    {IoError::CtrlZInField, 2006, "Ctrl-Z (end-of-file mark) in a number field"},
+    {IoError::AccessRefused, 2007, "access to the file refused: it is read-only or locked"},
+    {IoError::DiskFull, 2008, "disk full: the file could not be written"},
+    {IoError::OpenFailed, 2009, "the file could not be opened"},
+    {IoError::ReadFailed, 2010, "the file could not be read"},
+    {IoError::WriteFailed, 2011, "the file could not be written"},
+};
+
+const IoErrorEntry& entry(IoError e) {
+    for (const auto& x : kIoErrors)
+        if (x.id == e) return x;
+    return kIoErrors[0];
+}
+
+const char* op_name(IoOp op) {
+    switch (op) {
+    case IoOp::Read: return "READ(";
+    case IoOp::Write: return "WRITE(";
+    case IoOp::Open: return "OPEN(";
+    case IoOp::Close: return "CLOSE(";
+    case IoOp::Rewind: return "REWIND(";
+    }
+    return "";
+}
+
+std::string* g_out = nullptr;
+std::string* g_err = nullptr;
+
+// A console write that fails (no usable standard output, a closed pipe) is dropped.
+void write_fd(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+}
+
+}  // namespace
+
+int io_error_number(IoError e) { return entry(e).number; }
+const char* io_error_message(IoError e) { return entry(e).message; }
+
+void console_capture(std::string* out, std::string* err) {
+    g_out = out;
+    g_err = err;
+}
+
+void console_out(std::string_view bytes) {
+    if (g_out) g_out->append(bytes);
+    else write_fd(1, bytes);
+}
+
+void console_err(std::string_view bytes) {
+    if (g_err) g_err->append(bytes);
+    else write_fd(2, bytes);
+}
+
+void console_record(std::string_view record) {
+    std::string line;
+    char cc = record.empty() ? ' ' : record.front();
+    std::string_view text = record.empty() ? record : record.substr(1);
+    if (cc == '0') line = "\r\n";
+    else if (cc == '1') line = "\f";
+    else if (cc == '+') line = "\r";
+    line.append(text);
+    line.append("\r\n");
+    console_out(line);
+}
+
+void stop_run() {
+    flush_all_units();  // reports a report file that cannot be completed
+    console_out("Stop - Program terminated.\r\n");
+    throw RunEnd{0};
+}
+
+void io_failure(IoOp op, std::string_view file, IoError e) {
+    const IoErrorEntry& x = entry(e);
+    std::string r = "\r\nrun-time error F";
+    char num[8];
+    int n = x.number;
+    for (int i = 3; i >= 0; --i, n /= 10) num[i] = static_cast<char>('0' + n % 10);
+    r.append(num, 4);
+    r.append(": ");
+    r.append(op_name(op));
+    r.append(file);
+    r.append(")\r\n- ");
+    r.append(x.message);
+    r.append("\r\n");
+    console_err(r);
+    throw RunEnd{1};
+}
+
+int run_program(void (*body)()) {
+    reset_run_state();
+    int status = 0;
+    try {
+        body();
+    } catch (const RunEnd& end) {
+        status = end.status;
+    }
+    release_all_units();  // keeps what was written; a late failure here can no longer be reported
+    return status;
+}
+
+}  // namespace core

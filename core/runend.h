@@ -1,0 +1,63 @@
+// The one way a solver run ends.
+//
+// Every end of a run goes through here: the normal stop (and the stop after a terminal
+// core message), and the input/output error report. Both unwind to the program's entry
+// with RunEnd, which run_program() catches; nothing deep in the core calls exit, so whole
+// runs can be made in-process by tests, fuzzers and benchmarks.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+struct RunEnd {
+    int status;  // the process exit status: 0 normal stop, 1 input/output failure
+};
+
+// Input/output failures. Each has its number and one-line message in the table of
+// runend.cpp; the report names the operation and the unit's file.
+enum class IoError {
+    FileNotFound,
+    EndOfFile,
+    InvalidNumber,
+    BadRepeatCount,
+    ValueTooLong,
+    CtrlZInField,
+    AccessRefused,
+    DiskFull,
+    OpenFailed,
+    ReadFailed,
+    WriteFailed,
+};
+
+enum class IoOp { Read, Write, Open, Close, Rewind };
+
+int io_error_number(IoError e);
+const char* io_error_message(IoError e);
+
+// Normal end: flushes the open files, writes "Stop - Program terminated." to standard
+// output and unwinds with status 0. A report file that cannot be flushed at this point
+// turns the stop into an input/output failure: a run never claims success for a report
+// it could not write.
+[[noreturn]] void stop_run();
+
+// The input/output error report on standard error, then the unwind with status 1:
+//   CR LF "run-time error F" nnnn ": " OP "(" file ")" CR LF "- " message CR LF
+[[noreturn]] void io_failure(IoOp op, std::string_view file, IoError e);
+
+// Runs a program body in-process: resets the run state, calls body, closes every unit
+// and returns the exit status. A body that returns without stopping gives status 0.
+int run_program(void (*body)());
+
+// Console streams. By default the process's standard output and error; tests and
+// in-process runs may capture them instead (nullptr restores the default).
+void console_capture(std::string* out, std::string* err);
+void console_out(std::string_view bytes);
+void console_err(std::string_view bytes);
+
+// A record to the console unit: its first character is carriage control and is not
+// shown (blank: new line; "0": one empty line first; "1": new page; "+": same line).
+void console_record(std::string_view record);
+
+}  // namespace core

@@ -1,0 +1,192 @@
+#include "units.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <strings.h>
+#endif
+#include <unistd.h>
+
+#include "runend.h"
+#include "state.h"
+
+namespace core {
+
+namespace {
+
+struct Unit {
+    std::FILE* file = nullptr;
+    std::string name;
+    bool writable = false;  // opened for update (false: the open could only read it)
+    bool written = false;   // a write since the open (or rewind) has cut the file
+    bool loaded = false;    // content holds the file for reading
+    std::string content;
+    size_t pos = 0;
+};
+
+constexpr int kUnits = 100;
+Unit units[kUnits];
+
+Unit& at(int unit) { return units[unit >= 0 && unit < kUnits ? unit : 0]; }
+
+IoError from_errno(int err, IoError fallback) {
+    switch (err) {
+    case ENOENT: return IoError::FileNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EBADF:
+    case EINVAL: return IoError::AccessRefused;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return IoError::DiskFull;
+    default: return fallback;
+    }
+}
+
+// The name to open: as given when it exists or where names match regardless of case;
+// otherwise a directory entry that differs from it only in letter case.
+std::string resolve(std::string_view name) {
+    std::string given(name);
+#ifndef _WIN32
+    if (access(given.c_str(), F_OK) == 0) return given;
+    if (given.find('/') != std::string::npos) return given;
+    if (DIR* dir = opendir(".")) {
+        std::string found;
+        while (dirent* e = readdir(dir)) {
+            if (strcasecmp(e->d_name, given.c_str()) == 0) {
+                found = e->d_name;
+                break;
+            }
+        }
+        closedir(dir);
+        if (!found.empty()) return found;
+    }
+#endif
+    return given;
+}
+
+void flush_unit(Unit& u) {
+    if (!u.file || !u.written) return;
+    if (std::fflush(u.file) != 0) {
+        int err = errno;
+        std::clearerr(u.file);
+        io_failure(IoOp::Write, u.name, from_errno(err, IoError::WriteFailed));
+    }
+}
+
+void load(Unit& u) {
+    u.content.clear();
+    u.pos = 0;
+    u.loaded = true;
+    std::rewind(u.file);
+    char buf[16384];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, u.file)) > 0) u.content.append(buf, n);
+    if (std::ferror(u.file)) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
+}
+
+}  // namespace
+
+void open_unit(int unit, std::string_view name, OpenStatus status) {
+    Unit& u = at(unit);
+    if (u.file) close_unit(unit);
+    u = Unit{};
+    u.name = std::string(name);
+    std::string path = resolve(name);
+    if (status == OpenStatus::Old) {
+        u.file = std::fopen(path.c_str(), "rb");
+        if (!u.file) io_failure(IoOp::Open, u.name, from_errno(errno, IoError::OpenFailed));
+        return;
+    }
+    u.file = std::fopen(path.c_str(), "r+b");
+    u.writable = u.file != nullptr;
+    if (!u.file && errno == ENOENT) {
+        u.file = std::fopen(path.c_str(), "w+b");
+        u.writable = u.file != nullptr;
+    } else if (!u.file && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        u.file = std::fopen(path.c_str(), "rb");  // readable: a later write is refused
+    }
+    if (!u.file) {
+        IoError e = from_errno(errno, IoError::OpenFailed);
+        io_failure(IoOp::Open, u.name, e == IoError::FileNotFound ? IoError::OpenFailed : e);
+    }
+}
+
+void close_unit(int unit) {
+    Unit& u = at(unit);
+    if (!u.file) return;
+    flush_unit(u);
+    std::fclose(u.file);
+    u = Unit{};
+}
+
+void rewind_unit(int unit) {
+    Unit& u = at(unit);
+    if (!u.file) return;
+    flush_unit(u);
+    u.written = false;
+    u.loaded = false;
+    u.pos = 0;
+    std::rewind(u.file);
+}
+
+std::string_view read_record(int unit) {
+    Unit& u = at(unit);
+    if (!u.file) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
+    if (!u.loaded) load(u);
+    if (u.pos >= u.content.size()) io_failure(IoOp::Read, u.name, IoError::EndOfFile);
+    size_t start = u.pos;
+    size_t lf = u.content.find('\n', start);
+    size_t end = lf == std::string::npos ? u.content.size() : lf;
+    u.pos = lf == std::string::npos ? u.content.size() : lf + 1;
+    std::string_view rec(u.content.data() + start, end - start);
+    size_t cr = rec.find('\r');
+    return cr == std::string_view::npos ? rec : rec.substr(0, cr);
+}
+
+void write_record(int unit, std::string_view text) {
+    Unit& u = at(unit);
+    if (!u.file) io_failure(IoOp::Write, u.name, IoError::WriteFailed);
+    if (!u.written) {
+        // The first write cuts the file: a rewritten report holds only this run's records.
+        if (!u.writable) io_failure(IoOp::Write, u.name, IoError::AccessRefused);
+        std::rewind(u.file);
+        if (ftruncate(fileno(u.file), 0) != 0)
+            io_failure(IoOp::Write, u.name, from_errno(errno, IoError::WriteFailed));
+        u.written = true;
+        u.loaded = false;
+    }
+    if (std::fwrite(text.data(), 1, text.size(), u.file) != text.size() ||
+        std::fwrite("\r\n", 1, 2, u.file) != 2) {
+        int err = errno;
+        std::clearerr(u.file);
+        io_failure(IoOp::Write, u.name, from_errno(err, IoError::WriteFailed));
+    }
+}
+
+std::string_view unit_name(int unit) { return at(unit).name; }
+
+void flush_all_units() {
+    for (Unit& u : units) flush_unit(u);
+}
+
+void release_all_units() {
+    for (Unit& u : units) {
+        if (u.file) {
+            std::fflush(u.file);
+            std::fclose(u.file);
+        }
+        u = Unit{};
+    }
+}
+
+// Units left open by an earlier in-process run are closed with the run state.
+static RunStateReset reset_units(release_all_units);
+
+}  // namespace core

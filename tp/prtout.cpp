@@ -1,0 +1,7 @@
+#include "tp.h"
+
+namespace tp {
+
+void PRTOUT() {}
+
+}  // namespace tp

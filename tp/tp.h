@@ -1,0 +1,12 @@
+// zorvath: the fixed-temperature, fixed-pressure equilibrium program.
+#pragma once
+
+namespace tp {
+
+// The main program: INPUT.TP in, OUTPUT.TP out, one equilibrium solution. Ends through
+// core::stop_run (or an input/output failure); run it with core::run_program.
+void ZORVATH();
+// The results section of OUTPUT.TP.
+void PRTOUT();
+
+}  // namespace tp
