@@ -1,0 +1,18 @@
+// SERMSG: the core's single reporting routine.
+//
+// Writes a six-line message block naming the message id and the routine into the report
+// file (unit 3), counts warnings (severity 0), and ends the run (core::stop_run) at a
+// terminal error (any other severity) or at the eleventh warning. The explanations of
+// the ids are in ERROR.TXT, which the programs only name.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace core {
+
+// NSEV: 0 warning, else terminal. SUBR: routine name, first 4 characters shown.
+// MSGID: 4-character message id such as "GP01".
+void SERMSG(std::int32_t NSEV, std::string_view SUBR, std::string_view MSGID);
+
+}  // namespace core
