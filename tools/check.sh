@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native build, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh test
+jobs=$(nproc)
+
+echo "== native build and tests"
+cmake --preset release -DSUITE_BENCH=ON >/dev/null
+cmake --build build -j"$jobs"
+ctest --preset release -j"$jobs"
+
+echo "== sanitizers (address, undefined behaviour)"
+cmake --preset asan >/dev/null
+cmake --build build-asan -j"$jobs"
+ctest --preset asan -j"$jobs"
+
+if [ -f tests/win/run-windows-tests.sh ]; then
+  echo "== Windows build under Wine"
+  bash tests/win/run-windows-tests.sh
+fi

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages a build needs: "base" for the solvers, "test" adds
+# the test and benchmark libraries, sanitizer runtimes and the Windows cross build
+# with Wine and Xvfb. Skips apt-get when everything is already there.
+set -euo pipefail
+level=${1:-base}
+pkgs=(cmake g++ make)
+if [ "$level" = test ]; then
+  pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+         mingw-w64 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick hyperfine)
+fi
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
