@@ -23,4 +23,18 @@ struct EchoLine {
 // The value lines and the empty line that closes the echo.
 void write_echo_values(std::span<const EchoLine> lines, int label_width);
 
+// A labelled result line: two blanks, the label, the value in Fw.d or Ew.d.
+struct ResultLine {
+    std::string_view label;
+    double value;
+    char form;  // 'F' or 'E'
+    int w, d;
+};
+
+// The results section after a solution: the title, the program's own head lines (the
+// UV program's flame temperature and pressure), the mixture properties, the mole
+// fractions, and all of them once more in a column for copying into other tools, the
+// head values first. Reads PROP and BLOC.
+void write_results(std::string_view title, std::span<const ResultLine> head);
+
 }  // namespace core

@@ -1,7 +1,9 @@
+#include "report.h"
 #include "tp.h"
 
 namespace tp {
 
-void PRTOUT() {}
+// The results section of OUTPUT.TP: the shared section with no head lines.
+void PRTOUT() { core::write_results("CALCULATED COMBUSTION PRODUCTS PROPERTIES", {}); }
 
 }  // namespace tp
