@@ -1,0 +1,124 @@
+// EQMD: the equilibrium composition of the products at T, P and F, and its
+// sensitivities. The steps of one call, in order: range checks; PHI and the atom
+// sums; carbon check; atom ratios and pressure-scaled constants; warm or cold start;
+// Newton iteration; completion; sensitivities. Any failure clears the warm-start
+// memory and is reported as a warning.
+#include <cmath>
+
+#include "eqmd.h"
+#include "routines.h"
+#include "sermsg.h"
+
+namespace core {
+
+using namespace eqmd_const;
+using namespace eqmd_detail;
+
+namespace {
+
+TableRowRule g_row_rule = TableRowRule::Divide;
+EqmdMemory g_memory;
+EqmdTrace g_trace;
+
+const RunStateReset g_reset([] {
+    g_memory = {};
+    g_trace = {};
+});
+
+// Input that the scheme cannot work with at all ends the run: the square root of the
+// pressure, the division by PHI, and the divisions by the carbon count and by
+// sqrt(X(4)) (no hydrogen gives no H2) would otherwise produce no numbers.
+// Returns the id of the terminal message, or nullptr when the state can be solved.
+const char* out_of_scope() {
+    const BLOC_t& b = BLOC;
+    if (b.T < T_MIN) return "GE04";
+    if (!(b.T <= T_MAX)) return "GE02";  // also a temperature that is no number
+    if (!(b.P > 0)) return "GE03";
+    if (!(b.F > 0)) return "GE11";
+    if (!(b.AN > 0) || !(b.AM > 0) || !(b.AL >= 0) || !(b.AK >= 0)) return "GE12";
+    return nullptr;
+}
+
+bool close_to_memory(const Work& w) {
+    const EqmdMemory& m = g_memory;
+    return m.JF == 1 && std::abs(w.PHI - m.PHIPR) <= WARM_PHI &&
+           std::abs(BLOC.T / m.TPR - 1) <= WARM_T && std::abs(BLOC.P / m.PPR - 1) <= WARM_P;
+}
+
+void warm_start() {
+    BLOC.X(4) = g_memory.X4PR;
+    BLOC.X(6) = g_memory.X6PR;
+    BLOC.X(8) = g_memory.X8PR;
+    BLOC.X(11) = g_memory.X11PR;
+}
+
+void remember(const Work& w) {
+    const Vec1<13>& X = BLOC.X;
+    g_memory = {1, w.PHI, BLOC.T, BLOC.P, X(4), X(6), X(8), X(11)};
+}
+
+// The composition of a converged solve: the dependent species again from the final
+// variables, so that the seven equilibrium relations hold exactly, then the fuel per
+// mole of products (carbon balance) and argon.
+int complete(Work& w) {
+    Vec1<13>& X = BLOC.X;
+    dependent_species(w);
+    X(13) = (X(6) + X(10)) / w.R3;
+    X(12) = X(13) * w.R2;
+    for (int i = 1; i <= 13; ++i)
+        if (!std::isfinite(X(i))) return NON_POSITIVE;
+    return OK;
+}
+
+// Clears the memory so that the next call starts cold, then the warning of the code.
+void fail() {
+    g_memory.JF = 0;
+    static const char* const ID[] = {"GE05", "GE06", "GE07", "GE08", "GE09", "GE10"};
+    const int code = GGCNTL.IERQ;
+    if (code >= TOO_MUCH_CARBON && code <= SINGULAR_SENS)
+        SERMSG(0, "EQMD  ", ID[code - TOO_MUCH_CARBON]);
+}
+
+// Steps 2 to 12 of a call; the status for IERQ.
+int solve_state(Work& w) {
+    atom_sums(w);
+    if (w.R3 / 2 >= w.R) GGCNTL.IERQ = TOO_MUCH_CARBON;  // no more carbon than oxygen atoms
+    if (GGCNTL.IERQ != OK) return GGCNTL.IERQ;
+    ratios_and_constants(w);
+
+    g_trace.warm = close_to_memory(w);
+    if (g_trace.warm) warm_start();
+    else if (int code = cold_start(w); code != OK) return code;
+
+    if (int code = newton_iteration(w, g_trace.newton_steps); code != OK) return code;
+
+    remember(w);
+    if (int code = complete(w); code != OK) return code;
+    assemble_jacobian(w);
+    return sensitivities(w);
+}
+
+}  // namespace
+
+void set_eqmd_table_row_rule(TableRowRule rule) { g_row_rule = rule; }
+
+int eqmd_table_row(double T) {
+    return static_cast<int>(g_row_rule == TableRowRule::Divide ? T / 100 : T * 0.01);
+}
+
+const EqmdMemory& eqmd_memory() { return g_memory; }
+const EqmdTrace& eqmd_last_call() { return g_trace; }
+
+void EQMD() {
+    if (BLOC.T < T_WARN) SERMSG(0, "EQMD  ", "GE01");
+    if (const char* id = out_of_scope()) {
+        SERMSG(1, "EQMD  ", id);  // ends the run
+        return;
+    }
+    g_trace = {};
+    Work w;
+    GGCNTL.IERQ = solve_state(w);
+    if (GGCNTL.IERQ != OK) fail();
+}
+
+}  // namespace core
