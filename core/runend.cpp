@@ -4,6 +4,11 @@
 
 #include <cerrno>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "state.h"
 #include "units.h"
 
@@ -51,6 +56,17 @@ const char* op_name(IoOp op) {
 
 std::string* g_out = nullptr;
 std::string* g_err = nullptr;
+
+#ifdef _WIN32
+// The console records already end in CR LF: the standard streams must not translate
+// LF once more.
+struct BinaryConsole {
+    BinaryConsole() {
+        _setmode(1, _O_BINARY);
+        _setmode(2, _O_BINARY);
+    }
+} binary_console;
+#endif
 
 // A console write that fails (no usable standard output, a closed pipe) is dropped.
 void write_fd(int fd, std::string_view bytes) {
