@@ -65,7 +65,9 @@ constexpr const char* kNotFinite =
 
 void configure_solver() { set_eqmd_table_row_rule(TableRowRule::Scale); }
 
-void BRASKOT2() {
+void BRASKOT2() { run_flame_program(PER); }
+
+void run_flame_program(void (*per)()) {
     open_unit(UNIT_INPUT, "INPUT.UV", OpenStatus::Unknown);
     open_unit(UNIT_REPORT, "OUTPUT.UV", OpenStatus::Unknown);
     console_record(" The results are stored in the file OUTPUT.UV");
@@ -88,7 +90,7 @@ void BRASKOT2() {
     const double UREAC = f.RMOLES * f.TREAC * (-RGAS_REACTANTS) + f.HREAC;
 
     for (int ITER = 1; ITER <= MAX_PASSES; ++ITER) {
-        PER();
+        per();
         const PROP_t& p = PROP;
         if (f.RMOLES * f.AVMR == 0)
             stop_for("Reactant moles or molecular weight is zero - the energy per kg cannot be computed!");
