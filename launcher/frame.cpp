@@ -1,0 +1,94 @@
+// The frame window: menu bar, MDI area, menu commands and the editor slots.
+#include "launcher.h"
+
+namespace orvello {
+
+namespace {
+
+LRESULT OnCreate(HWND frame) {
+    launcher.frame = frame;
+    launcher.menu = LoadMenuA(launcher.instance, kMenuName);
+    SetMenu(frame, launcher.menu);
+
+    // No Window menu: the MDI area keeps no window list in the menu bar. The default
+    // frame handling fits the area to the client area.
+    CLIENTCREATESTRUCT client{};
+    client.hWindowMenu = nullptr;
+    client.idFirstChild = kFirstChildId;
+    launcher.mdi_area = CreateWindowExA(
+        0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, frame,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMdiAreaId)), launcher.instance, &client);
+
+    for (HWND& slot : launcher.editors) slot = nullptr;
+    return 0;
+}
+
+// At most one editor per kind: a second choice brings the open one back.
+void OpenEditor(int kind) {
+    HWND& slot = launcher.editors[kind];
+    if (slot) {
+        ShowWindow(slot, SW_RESTORE);
+        SendMessageA(launcher.mdi_area, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(slot), 0);
+        return;
+    }
+    slot = CreateChild(kEditorClass, kKinds[kind]);
+}
+
+// The Edit menu acts on whichever editor or output window is active.
+void ForwardToActiveChild(UINT message) {
+    HWND active = reinterpret_cast<HWND>(SendMessageA(launcher.mdi_area, WM_MDIGETACTIVE, 0, 0));
+    if (active) SendMessageA(active, message, 0, 0);
+}
+
+bool OnCommand(HWND frame, int command) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (command == kKinds[kind].command) {
+            OpenEditor(kind);
+            return true;
+        }
+    }
+    switch (command) {
+    case IDM_EXIT: SendMessageA(frame, WM_CLOSE, 0, 0); return true;
+    case IDM_COPY: ForwardToActiveChild(WM_COPY); return true;
+    case IDM_CUT: ForwardToActiveChild(WM_CUT); return true;
+    case IDM_PASTE: ForwardToActiveChild(WM_PASTE); return true;
+    default: return false;
+    }
+}
+
+// An editor that closes empties the slot holding it.
+void OnCloseNotice(HWND editor) {
+    for (HWND& slot : launcher.editors)
+        if (slot == editor) slot = nullptr;
+}
+
+LRESULT OnDestroy() {
+    // The child windows go with the frame; their editors ask no question.
+    launcher.frame = nullptr;
+    launcher.mdi_area = nullptr;
+    launcher.menu = nullptr;
+    for (HWND& slot : launcher.editors) slot = nullptr;
+    PostQuitMessage(0);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(frame);
+    case WM_COMMAND:
+        if (OnCommand(frame, LOWORD(wparam))) return 0;
+        break;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wparam) == kCloseNoticeCode) {
+            OnCloseNotice(reinterpret_cast<HWND>(lparam));
+            return 0;
+        }
+        break;
+    case WM_DESTROY: return OnDestroy();
+    }
+    return DefFrameProcA(frame, launcher.mdi_area, message, wparam, lparam);
+}
+
+}  // namespace orvello
