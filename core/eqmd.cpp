@@ -3,6 +3,7 @@
 // sums; carbon check; atom ratios and pressure-scaled constants; warm or cold start;
 // Newton iteration; completion; sensitivities. Any failure clears the warm-start
 // memory and is reported as a warning.
+#include <algorithm>
 #include <cmath>
 
 #include "eqmd.h"
@@ -103,7 +104,10 @@ int solve_state(Work& w) {
 void set_eqmd_table_row_rule(TableRowRule rule) { g_row_rule = rule; }
 
 int eqmd_table_row(double T) {
-    return static_cast<int>(g_row_rule == TableRowRule::Divide ? T / 100 : T * 0.01);
+    const int row = static_cast<int>(g_row_rule == TableRowRule::Divide ? T / 100 : T * ROW_SCALE);
+    // The scaled rule puts T = 100 K and the first 2E-7 K above it on a row 0 that the
+    // tables do not have; they belong to the first interval.
+    return std::max(row, 1);
 }
 
 const EqmdMemory& eqmd_memory() { return g_memory; }

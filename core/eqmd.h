@@ -25,6 +25,7 @@ inline constexpr double WARM_P = double(0.05f);        // warm start: |P/PPR - 1
 inline constexpr double OX_SHRINK = double(0.1f);      // bracketing factor on the O2 estimate
 inline constexpr double OX_FLOOR = double(1E-37f);     // bracketing gives up below this O2 fraction
 inline constexpr double OX_TOL = double(0.01f);        // relative step that ends Newton on OX
+inline constexpr double ROW_SCALE = double(0.01f);     // T * ROW_SCALE: table row, constant-volume program
 inline constexpr double PIVOT_SMALL = double(1E-5f);   // Newton solve pivots only below this
 inline constexpr double PREC = 0.001;                  // relative tolerance of the Newton iteration
 inline constexpr double ZZ = 2.302585093;              // ln 10
@@ -38,7 +39,8 @@ inline constexpr double T_MAX = 5000;                  // above: fatal GE02
 // The one difference between the two programs' solvers: the table row of T.
 enum class TableRowRule {
     Divide,  // NT = trunc(T/100): the fixed-T,P program (the default)
-    Scale,   // NT = trunc(T*0.01): the constant-volume program
+    Scale,   // NT = trunc(T*0.01), 0.01 in single precision: the constant-volume
+             // program; it takes the row below at a row temperature and just above it
 };
 // A setting of the program, made once at start-up; it is not run state and
 // reset_run_state() leaves it alone.
