@@ -160,15 +160,6 @@ TEST(Tables, TextAndColumnsOutsideTheFieldsChangeNothing) {
     EXPECT_EQ(DDCON.RJOUL, 8000.0);
 }
 
-TEST(Tables, LineEndsMayBeBareLineFeeds) {
-    ASSERT_EQ(load(join(crafted_records())).status, 0);
-    DDATA_t baseline = DDATA;
-    std::string lf;
-    for (const auto& rec : crafted_records()) lf += rec + "\n";
-    ASSERT_EQ(load(lf).status, 0);
-    EXPECT_TRUE(same_tables(DDATA, baseline));
-}
-
 TEST(Tables, LeavesTheFileOpenAfterRecord207) {
     std::vector<std::string> recs = crafted_records();
     recs.push_back("RECORD 208");
