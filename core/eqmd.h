@@ -116,6 +116,8 @@ int cold_start(Work& w);              // first estimate of X(4), X(6), X(8), X(1
 // eqmd_newton.cpp
 void dependent_species(Work& w);      // X(1..3,5,7,9,10) from the solution variables
 void assemble_jacobian(Work& w);      // slopes and A at the current state
+void assemble_residuals(Work& w);     // B: right side minus left side of the balances
+int solve_newton_system(Work& w);     // A.Delta = B, Delta into B; OK or SINGULAR
 int newton_iteration(Work& w, int& steps);
 
 // eqmd_sensitivity.cpp

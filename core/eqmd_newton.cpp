@@ -61,8 +61,6 @@ void assemble_jacobian(Work& w) {
     A(4, 4) = 1 + s.T311 + s.T711;
 }
 
-namespace {
-
 // Right side minus left side of the four balances:
 //   hydrogen  X1 + 2 X4 + X5 + 2 X9                 = D1 (X6 + X10)
 //   oxygen    X2 + X5 + X6 + X7 + 2 X8 + X9 + 2 X10 = D2 (X6 + X10)
@@ -81,7 +79,7 @@ void assemble_residuals(Work& w) {
 
 // Gaussian elimination of A.Delta = B in place, Delta into B. Rows are exchanged only
 // when a pivot is small; only a column of exact zeros is singular.
-int solve(Work& w) {
+int solve_newton_system(Work& w) {
     Mat4& A = w.A;
     Vec1<4>& B = w.B;
     for (int k = 1; k <= 3; ++k) {
@@ -112,6 +110,8 @@ int solve(Work& w) {
     B(1) = (B(1) - A(1, 2) * B(2) - A(1, 3) * B(3) - A(1, 4) * B(4)) / A(1, 1);
     return OK;
 }
+
+namespace {
 
 constexpr int VARIABLE[4] = {4, 6, 8, 11};
 
@@ -144,7 +144,7 @@ int newton_iteration(Work& w, int& steps) {
         dependent_species(w);
         assemble_jacobian(w);
         assemble_residuals(w);
-        if (solve(w) != OK) return SINGULAR;
+        if (solve_newton_system(w) != OK) return SINGULAR;
         const bool moved = update(w);
         if (out_of_range()) return NON_POSITIVE;
         if (!moved) break;
