@@ -58,6 +58,12 @@ void remember(const Work& w) {
     g_memory = {1, w.PHI, BLOC.T, BLOC.P, X(4), X(6), X(8), X(11)};
 }
 
+bool all_finite(const Vec1<13>& X) {
+    for (int i = 1; i <= 13; ++i)
+        if (!std::isfinite(X(i))) return false;
+    return true;
+}
+
 // The composition of a converged solve: the dependent species again from the final
 // variables, so that the seven equilibrium relations hold exactly, then the fuel per
 // mole of products (carbon balance) and argon.
@@ -66,14 +72,16 @@ int complete(Work& w) {
     dependent_species(w);
     X(13) = (X(6) + X(10)) / w.R3;
     X(12) = X(13) * w.R2;
-    for (int i = 1; i <= 13; ++i)
-        if (!std::isfinite(X(i))) return NON_POSITIVE;
-    return OK;
+    return all_finite(X) ? OK : NON_POSITIVE;
 }
 
 // Clears the memory so that the next call starts cold, then the warning of the code.
-void fail() {
+// A failed solve leaves its last iterate in X, unless the iterate is no longer made of
+// numbers: then X goes back to what it held before the call, so that nothing that is
+// not a number can reach a report.
+void fail(const Vec1<13>& on_entry) {
     g_memory.JF = 0;
+    if (!all_finite(BLOC.X)) BLOC.X = on_entry;
     static const char* const ID[] = {"GE05", "GE06", "GE07", "GE08", "GE09", "GE10"};
     const int code = GGCNTL.IERQ;
     if (code >= TOO_MUCH_CARBON && code <= SINGULAR_SENS)
@@ -120,9 +128,10 @@ void EQMD() {
         return;
     }
     g_trace = {};
+    const Vec1<13> on_entry = BLOC.X;
     Work w;
     GGCNTL.IERQ = solve_state(w);
-    if (GGCNTL.IERQ != OK) fail();
+    if (GGCNTL.IERQ != OK) fail(on_entry);
 }
 
 }  // namespace core

@@ -186,8 +186,8 @@ TEST(PerRun, TemperatureLimits) {
     }
 }
 
-// Whatever the accepted input, PROP holds numbers: a state the solver cannot handle
-// ends in its failure codes, and PROP keeps its earlier values.
+// Whatever the accepted input, PROP and X hold numbers for the report: a state the
+// solver cannot handle ends in its failure codes, and PROP keeps its earlier values.
 TEST_F(Per, ExtremeInputsNeverPutNonNumbersIntoProp) {
     const Problem extremes[] = {
         {1, 4, 0, 0, 0.9, 2000, 1e300},  {1, 4, 0, 0, 0.9, 2000, 1e-300},
@@ -200,7 +200,8 @@ TEST_F(Per, ExtremeInputsNeverPutNonNumbersIntoProp) {
         ReportUnit report;
         pose(p);
         PER();
-        for (double v : fields(PROP)) EXPECT_TRUE(std::isfinite(v)) << "P=" << p.P << " F=" << p.F;
+        for (double v : fields(PROP)) EXPECT_TRUE(std::isfinite(v)) << describe(p);
+        for (int i = 1; i <= 13; ++i) EXPECT_TRUE(std::isfinite(BLOC.X(i))) << describe(p);
     }
 }
 
