@@ -1,7 +1,6 @@
 #include "digits.h"
 
 #include <charconv>
-#include <cstdlib>
 
 namespace core {
 
@@ -19,7 +18,10 @@ Digits from_scientific(V v, int sig) {
     // d.ddddde[+-]xx
     for (; p < end && *p != 'e'; ++p)
         if (*p != '.') g.d[g.n++] = *p;
-    int e10 = std::atoi(p + 1);
+    int e10 = 0;  // the exponent after 'e'; to_chars leaves no terminating zero byte
+    ++p;
+    if (p < end && *p == '+') ++p;
+    std::from_chars(p, end, e10);
     while (g.n > 0 && g.d[g.n - 1] == '0') --g.n;
     g.zero = g.n == 0;
     g.exp = g.zero ? 0 : e10 + 1;

@@ -106,3 +106,24 @@ TEST(IntegerAndText, FieldsAndTruncation) {
 }
 
 }  // namespace
+
+namespace {
+
+// Leaves digits in the stack memory that the next call's buffers will occupy.
+[[gnu::noinline]] void fill_stack_with_digits() {
+    volatile char junk[8192];
+    for (auto& c : junk) c = '7';
+}
+
+TEST(DigitGeneration, ExponentIsReadOnlyFromTheConvertedText) {
+    // The decimal string of a value has no terminating zero byte; the exponent must be
+    // read from its own characters, whatever lies in memory behind them.
+    fill_stack_with_digits();
+    EXPECT_EQ(F(23.194327, 8, 4), " 23.1943");
+    fill_stack_with_digits();
+    EXPECT_EQ(E(1500.0, 13, 6), "  .150000E+04");
+    fill_stack_with_digits();
+    EXPECT_EQ(E(-2.5e-7, 12, 4), "  -.2500E-06");
+}
+
+}  // namespace
