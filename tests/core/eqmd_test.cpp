@@ -320,10 +320,10 @@ TEST_F(Eqmd, TableRowRuleOfTheConstantVolumeProgram) {
     EXPECT_NEAR(BLOC.X(9), x_below(9), 1e-9);
 }
 
-// Runs that end inside EQMD: status 0, the stop line, the message block and the
-// terminal tail, and no result.
-void expect_terminal(const Problem& p, const std::string& id) {
-    const RunOutcome o = run_eqmd(p);
+// Runs that end inside EQMD, called directly or through PER: status 0, the stop line,
+// the message block and the terminal tail, and no result.
+void expect_terminal(const Problem& p, const std::string& id, RunOutcome (*run)(const Problem&)) {
+    const RunOutcome o = run(p);
     EXPECT_EQ(o.run.status, 0) << id;
     EXPECT_EQ(o.run.out, "Stop - Program terminated.\r\n") << id;
     EXPECT_EQ(o.run.err, "") << id;
@@ -333,29 +333,34 @@ void expect_terminal(const Problem& p, const std::string& id) {
         << o.report;
     EXPECT_NE(o.report.find("** TERMINAL ERROR - EXECUTION ENDING **\r\n"), std::string::npos) << id;
     EXPECT_EQ(count(o.report, "** - ERROR IN SUBROUTINE"), id == "GE04" ? 2 : 1) << o.report;
+    EXPECT_EQ(o.prop.AVM, 0) << id;
 }
 
 TEST(EqmdRun, TemperatureOutsideTheTablesEndsTheRun) {
-    expect_terminal({1, 4, 0, 0, 0.9, 99.9, ATM}, "GE04");
+    expect_terminal({1, 4, 0, 0, 0.9, 99.9, ATM}, "GE04", run_eqmd);
     EXPECT_NE(run_eqmd({1, 4, 0, 0, 0.9, 99.9, ATM}).report.find(message_line("GE01", "EQMD")),
               std::string::npos);
-    expect_terminal({1, 4, 0, 0, 0.9, 5000.1, ATM}, "GE02");
-    expect_terminal({1, 4, 0, 0, 0.9, std::nan(""), ATM}, "GE02");
+    expect_terminal({1, 4, 0, 0, 0.9, 5000.1, ATM}, "GE02", run_eqmd);
+    expect_terminal({1, 4, 0, 0, 0.9, std::nan(""), ATM}, "GE02", run_eqmd);
     const RunOutcome top = run_eqmd({1, 4, 0, 0, 0.9, 5000, 100 * ATM});
     EXPECT_EQ(count(top.report, "** - ERROR IN SUBROUTINE"), 0) << top.report;
 }
 
 TEST(EqmdRun, UnusablePressureEquivalenceRatioOrFuelEndsTheRun) {
-    expect_terminal({1, 4, 0, 0, 0.9, 2000, 0}, "GE03");
-    expect_terminal({1, 4, 0, 0, 0.9, 2000, -ATM}, "GE03");
-    expect_terminal({1, 4, 0, 0, 0.0, 2000, ATM}, "GE11");
-    expect_terminal({1, 4, 0, 0, -1.0, 2000, ATM}, "GE11");
-    expect_terminal({0, 2, 0, 0, 0.9, 2000, ATM}, "GE12");   // hydrogen: no carbon
-    expect_terminal({1, 0, 1, 0, 0.9, 2000, ATM}, "GE12");   // carbon monoxide: no hydrogen
-    expect_terminal({1, 4, -1, 0, 0.9, 2000, ATM}, "GE12");
-    expect_terminal({1, 4, 0, -1, 0.9, 2000, ATM}, "GE12");
-    // The temperature checks come first.
-    expect_terminal({0, 0, 0, 0, 0.0, 5001, 0}, "GE02");
+    for (auto run : {run_per, run_eqmd}) {
+        expect_terminal({1, 4, 0, 0, 0.9, 2000, 0}, "GE03", run);
+        expect_terminal({1, 4, 0, 0, 0.9, 2000, -ATM}, "GE03", run);
+        expect_terminal({1, 4, 0, 0, 0.0, 2000, ATM}, "GE11", run);
+        expect_terminal({1, 4, 0, 0, -1.0, 2000, ATM}, "GE11", run);
+        expect_terminal({0, 2, 0, 0, 0.9, 2000, ATM}, "GE12", run);  // hydrogen: no carbon
+        expect_terminal({1, 0, 1, 0, 0.9, 2000, ATM}, "GE12", run);  // carbon monoxide: no hydrogen
+        expect_terminal({1, 4, -1, 0, 0.9, 2000, ATM}, "GE12", run);
+        expect_terminal({1, 4, 0, -1, 0.9, 2000, ATM}, "GE12", run);
+    }
+    // The temperature checks come first, then pressure, equivalence ratio, fuel.
+    expect_terminal({0, 0, 0, 0, 0.0, 5001, 0}, "GE02", run_eqmd);
+    expect_terminal({0, 0, 0, 0, 0.0, 2000, 0}, "GE03", run_eqmd);
+    expect_terminal({0, 0, 0, 0, 0.0, 2000, ATM}, "GE11", run_eqmd);
 }
 
 // Extreme inputs that the checks accept must end in a result made of numbers or in
