@@ -344,6 +344,9 @@ TEST(EqmdRun, TemperatureOutsideTheTablesEndsTheRun) {
     expect_terminal({1, 4, 0, 0, 0.9, std::nan(""), ATM}, "GE02", run_eqmd);
     const RunOutcome top = run_eqmd({1, 4, 0, 0, 0.9, 5000, 100 * ATM});
     EXPECT_EQ(count(top.report, "** - ERROR IN SUBROUTINE"), 0) << top.report;
+    const RunOutcome bottom = run_eqmd({1, 4, 0, 0, 0.9, 100, ATM});  // the warning only
+    EXPECT_EQ(count(bottom.report, message_line("GE01", "EQMD")), 1) << bottom.report;
+    EXPECT_EQ(count(bottom.report, "TERMINAL ERROR"), 0) << bottom.report;
 }
 
 TEST(EqmdRun, UnusablePressureEquivalenceRatioOrFuelEndsTheRun) {
