@@ -26,10 +26,11 @@ const RunStateReset g_reset([] {
     g_trace = {};
 });
 
-// Input that the scheme cannot work with at all ends the run: the square root of the
-// pressure, the division by PHI, and the divisions by the carbon count and by
-// sqrt(X(4)) (no hydrogen gives no H2) would otherwise produce no numbers.
-// Returns the id of the terminal message, or nullptr when the state can be solved.
+// A temperature outside the tables ends the run, and so does input that the scheme
+// cannot work with at all: the square root of the pressure, the division by PHI, and
+// the divisions by the carbon count and by sqrt(X(4)) (no hydrogen gives no H2) would
+// otherwise produce no numbers. Returns the id of the terminal message, or nullptr
+// when the state can be solved.
 const char* out_of_scope() {
     const BLOC_t& b = BLOC;
     if (b.T < T_MIN) return "GE04";
