@@ -1,0 +1,47 @@
+// The free-form read on arbitrary bytes of a file: up to eight values, one read each, as
+// the drivers read theirs. Every value read must be a finite number, and each one is put
+// through the report's edit forms, which must give a field of exactly its width that
+// reads back as the value (or asterisks when the value cannot be printed).
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "edit_checks.h"
+#include "fuzz_support.h"
+#include "reads.h"
+#include "runend.h"
+#include "units.h"
+
+namespace {
+
+constexpr int kReads = 8;
+std::vector<double> g_values;
+
+void read_values() {
+    core::open_unit(core::UNIT_INPUT, "FREE.DAT", core::OpenStatus::Unknown);
+    for (int k = 0; k < kReads; ++k) {
+        double item = 0;  // a null value or a slash leaves it so
+        core::read_free(core::UNIT_INPUT, item);
+        g_values.push_back(item);
+    }
+    core::stop_run();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::enter_private_dir();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::write_file("FREE.DAT", data, size);
+    g_values.clear();
+    fuzz::Run r = fuzz::run(read_values);
+    std::string op = fuzz::check_ending(r, "FREE.DAT");
+    fuzz::require(r.status == 1 ? op == "READ" : r.out == "Stop - Program terminated.\r\n",
+                  "the reads ended otherwise than by a read failure or the stop");
+    fuzz::require(r.status == 1 || g_values.size() == kReads, "a normal end before all values were read");
+    for (double v : g_values) fuzz::check_edit_forms(v);
+    return 0;
+}

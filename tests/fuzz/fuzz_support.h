@@ -1,0 +1,57 @@
+// What every fuzz target shares: a private working directory, whole-file helpers, the
+// in-process run of a program body with its console captured, and the checks that must
+// hold after any run whatever its input.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace fuzz {
+
+// Ends the fuzzing run at once with a crash that libFuzzer records with its input.
+[[noreturn]] void fault(const char* what);
+inline void require(bool ok, const char* what) {
+    if (!ok) fault(what);
+}
+
+// Creates a private temporary directory and makes it the working directory, once per
+// process; it is removed when the process ends normally. Returns its path.
+const std::string& enter_private_dir();
+
+void write_file(const std::string& name, std::string_view bytes);
+void write_file(const std::string& name, const std::uint8_t* data, std::size_t size);
+std::string read_file(const std::string& path);  // empty when absent
+void remove_file(const std::string& name);
+
+// The bytes of a file of the source tree's data/ folder (GPROP.DAT, examples/...).
+std::string shipped(const std::string& data_relative);
+
+struct Run {
+    int status = -1;
+    std::string out;  // standard output as the program wrote it
+    std::string err;  // standard error
+};
+// Runs body through core::run_program with the console captured.
+Run run(void (*body)());
+
+// True when text contains "nan" or "inf" in any letter case.
+bool has_not_finite(std::string_view text);
+
+// Status 1 must come with exactly one input/output error report on the error stream:
+//   CR LF "run-time error F" nnnn ": " OP "(" file ")" CR LF "- " message CR LF
+// with a number and message that belong together and a file among `files`
+// (comma-separated names). Status 0 must leave the error stream empty. Any other status
+// is a fault. The report's operation is returned ("" for status 0).
+std::string check_ending(const Run& r, std::string_view files);
+
+// The whole-program checks of a zorvath or braskot2 run: the ending as above; the
+// console holds the line naming the report and, on a normal end, the stop line only; a
+// run that failed while reading its input wrote nothing to the report; every record of
+// the report ends in CR LF and nothing in it after the `title_records` echoed title
+// records is "nan" or "inf".
+void check_program_run(const Run& r, std::string_view input_name, std::string_view report_name,
+                       std::string_view report, int title_records);
+
+}  // namespace fuzz
