@@ -123,14 +123,16 @@ TEST(ZorvathEcho, LastValueWithoutLineEnd) {
 
 TEST(ZorvathEcho, ZeroByteAfterTheLastLineEnd) {
     TpRun r;
-    run(r, std::string("t\r\n8\r\n18\r\n0\r\n0\r\n1\r\n2000\r\n101325\r\n\0", 46));
+    const char input[] = "t\r\n8\r\n18\r\n0\r\n0\r\n1\r\n2000\r\n101325\r\n\0";
+    run(r, std::string(input, sizeof input - 1));  // the zero byte included
     expect_echo(r, echo(pad72("t"), kOctaneValues));
 }
 
 TEST(ZorvathInputFailure, ZeroByteDirectlyAfterTheLastValue) {
     TpRun r;
     r.dir.write("OUTPUT.TP", "old report\r\n");
-    run(r, std::string("t\r\n8\r\n18\r\n0\r\n0\r\n1\r\n2000\r\n101325\0", 44));
+    const char input[] = "t\r\n8\r\n18\r\n0\r\n0\r\n1\r\n2000\r\n101325\0";
+    run(r, std::string(input, sizeof input - 1));
     expect_input_failure(r, kInvalid);
     EXPECT_EQ(r.report(), "old report\r\n");
 }
