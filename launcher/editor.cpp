@@ -156,6 +156,9 @@ SaveOutcome Save(HWND editor, EditorState& s) {
     const bool complete = WriteFile(FileHandle(file), text, wanted, &written, nullptr) &&
                           written == wanted && _lclose(file.release()) != HFILE_ERROR;
     if (!complete) {
+        // The open has cut the file: the text is now kept nowhere but here, so the
+        // editor counts as changed even if it was clean, and closing it will ask.
+        s.StoreChanged(editor, 1);
         ShowFileError(s.text, kWriteError, name);
         return SaveOutcome::Failed;
     }
