@@ -46,17 +46,16 @@ TEST_F(RunSolverTest, QuietSolverSucceedsAndRanInTheWorkingDirectory) {
     EXPECT_TRUE(RanToTheEnd());
 }
 
-TEST_F(RunSolverTest, ErrorTextIsShownWhole) {
-    Prepare("standin_err40.exe");
+TEST_F(RunSolverTest, ErrorTextIsShownUpToItsFirst256Bytes) {
+    Prepare(nullptr);
+    scratch_.CopyProgram("standin_err40.exe", "short.exe");
+    scratch_.CopyProgram("standin_err300.exe", "long.exe");
     boxes_.Answer(IDOK);
-    EXPECT_EQ(RunSolver("zorvath.exe"), RunFailure);
+    EXPECT_EQ(RunSolver("short.exe"), RunFailure);
     EXPECT_EQ(ErrorShown(), standin::Pattern(40));
-}
-
-TEST_F(RunSolverTest, LongErrorTextShowsItsFirst256Bytes) {
-    Prepare("standin_err300.exe");
+    boxes_.Clear();
     boxes_.Answer(IDOK);
-    EXPECT_EQ(RunSolver("zorvath.exe"), RunFailure);
+    EXPECT_EQ(RunSolver("long.exe"), RunFailure);
     EXPECT_EQ(ErrorShown(), standin::Pattern(256));
 }
 

@@ -109,30 +109,22 @@ protected:
     }
 };
 
-TEST_F(FailedSaveTest, FullDiskIsReportedAndNothingRuns) {
-    HWND editor = DirtyEditor();
-    {
-        ImportPatch fault("KERNEL32.dll", "WriteFile", reinterpret_cast<void*>(DiskFullWriteFile));
-        ASSERT_TRUE(fault.applied());
-        boxes_.Answer(IDOK);
-        Click(editor, 3);
+TEST_F(FailedSaveTest, WriteThatFailsOrFallsShortIsReportedAndNothingRuns) {
+    for (auto* write : {DiskFullWriteFile, ShortWriteFile}) {
+        HWND editor = DirtyEditor();
+        {
+            ImportPatch fault("KERNEL32.dll", "WriteFile", reinterpret_cast<void*>(write));
+            ASSERT_TRUE(fault.applied());
+            short_write_patch = &fault;
+            boxes_.Answer(IDOK);
+            Click(editor, 3);
+            short_write_patch = nullptr;
+        }
+        ExpectReportedNotRun(editor, "Error while attempting to write file input.tp");
+        ExpectLaterSaveCompletes(editor);
+        SendMessageA(editor, WM_CLOSE, 0, 0);
+        boxes_.Clear();
     }
-    ExpectReportedNotRun(editor, "Error while attempting to write file input.tp");
-    ExpectLaterSaveCompletes(editor);
-}
-
-TEST_F(FailedSaveTest, ShortWriteIsReportedAndNothingRuns) {
-    HWND editor = DirtyEditor();
-    {
-        ImportPatch fault("KERNEL32.dll", "WriteFile", reinterpret_cast<void*>(ShortWriteFile));
-        ASSERT_TRUE(fault.applied());
-        short_write_patch = &fault;
-        boxes_.Answer(IDOK);
-        Click(editor, 3);
-        short_write_patch = nullptr;
-    }
-    ExpectReportedNotRun(editor, "Error while attempting to write file input.tp");
-    ExpectLaterSaveCompletes(editor);
 }
 
 TEST_F(FailedSaveTest, NoMemoryIsReportedAndTheFileIsUntouched) {

@@ -34,6 +34,7 @@ public:
     void Answer(int button, std::function<void()> before = nullptr);
 
     const std::vector<SeenBox>& seen() const { return seen_; }
+    void Clear() { seen_.clear(); }
     std::vector<std::string> Captions() const;
     // Queued answers that no box has used.
     size_t pending() const { return answers_.size(); }
