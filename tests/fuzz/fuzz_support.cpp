@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -167,6 +168,24 @@ void check_program_run(const Run& r, std::string_view input_name, std::string_vi
         pos = end == std::string_view::npos ? report.size() : end + 2;
     }
     require(!has_not_finite(report.substr(pos)), "a number that is not finite in the report");
+}
+
+std::string echoed_titles(std::string_view input, int n) {
+    std::string titles;
+    for (int k = 0; k < n; ++k) {
+        size_t lf = input.find('\n');
+        std::string_view rec = input.substr(0, lf);
+        input = lf == std::string_view::npos ? std::string_view() : input.substr(lf + 1);
+        rec = rec.substr(0, std::min(rec.find('\r'), std::min<size_t>(rec.size(), 72)));
+        titles.append(rec);
+        titles.append(72 - rec.size(), ' ');
+        titles.append("\r\n");
+    }
+    return titles;
+}
+
+void check_titles(std::string_view report, const std::string& titles, const char* what) {
+    if (!report.empty()) require(report.substr(0, titles.size()) == titles, what);
 }
 
 }  // namespace fuzz

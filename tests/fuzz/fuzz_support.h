@@ -54,4 +54,10 @@ std::string check_ending(const Run& r, std::string_view files);
 void check_program_run(const Run& r, std::string_view input_name, std::string_view report_name,
                        std::string_view report, int title_records);
 
+// The first n records of an input file as a program echoes them: each cut at its CR or
+// LF, then to 72 characters, padded with blanks to 72 (a missing record reads as none).
+std::string echoed_titles(std::string_view input, int n);
+// Requires the report, when it holds anything, to begin with `titles` (one record each).
+void check_titles(std::string_view report, const std::string& titles, const char* what);
+
 }  // namespace fuzz

@@ -57,7 +57,7 @@ for t in "${TARGETS[@]}"; do
     log="$artifacts/fuzz.log"
     "$bin" "$work" "$FUZZ_DIR/corpus/$t" \
         -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -max_len="$(max_len "$t")" \
-        -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1
+        -dict="$FUZZ_DIR/numbers.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1
     status=$?
     execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
     if [ $status -ne 0 ]; then
