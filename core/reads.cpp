@@ -73,13 +73,20 @@ void FieldReader::next_record() {
 void FieldReader::X(int n) { pos_ += static_cast<size_t>(n); }
 
 std::string FieldReader::field(int w) {
-    std::string text;
-    for (int k = 0; k < w && pos_ < rec_.size(); ++k) {
-        char c = rec_[pos_++];
-        if (c == ',') break;
+    if (w <= 0 || pos_ >= rec_.size()) return {};
+    // The field's columns, up to a comma (used up with the field) or the record end.
+    std::string_view cols = rec_.substr(pos_, static_cast<size_t>(w));
+    const size_t comma = cols.find(',');
+    if (comma != std::string_view::npos) cols = cols.substr(0, comma);
+    pos_ += comma != std::string_view::npos ? comma + 1 : cols.size();
+    // One string of the field's size, then the characters other than blanks moved up.
+    std::string text(cols.size(), ' ');
+    size_t n = 0;
+    for (char c : cols) {
         if (c == '\x1a') fail(unit_, IoError::CtrlZInField);
-        if (!blank(c)) text.push_back(c);
+        if (!blank(c)) text[n++] = c;
     }
+    text.resize(n);
     return text;
 }
 
