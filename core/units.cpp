@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include <sys/stat.h>
+
 #ifndef _WIN32
 #include <dirent.h>
 #include <strings.h>
@@ -80,14 +82,26 @@ void flush_unit(Unit& u) {
     }
 }
 
+// Reads the whole file into the unit's content, straight into a string of the file's
+// size: no copy through a buffer, and no more memory touched than the text needs.
 void load(Unit& u) {
     u.content.clear();
     u.pos = 0;
     u.loaded = true;
     std::rewind(u.file);
-    char buf[16384];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, u.file)) > 0) u.content.append(buf, n);
+    struct stat st;
+    size_t chunk = fstat(fileno(u.file), &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    size_t have = 0;
+    for (;;) {
+        // One more byte than the size asked for, so that the end is seen in the same read;
+        // a file that has grown meanwhile is read on in further pieces.
+        chunk = chunk + 1 > 4096 ? chunk + 1 : 4096;
+        u.content.resize(have + chunk);
+        const size_t n = std::fread(u.content.data() + have, 1, chunk, u.file);
+        have += n;
+        if (n < chunk) break;
+    }
+    u.content.resize(have);
     if (std::ferror(u.file)) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
 }
 
