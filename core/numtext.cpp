@@ -1,26 +1,48 @@
 #include "numtext.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace core {
 
 namespace {
 
-// Most values are already in the form that std::from_chars takes ("-1.5", "1.5e-3"):
-// converted directly, correctly rounded like strtod and much faster. Anything else
-// (a leading plus, a D exponent, 1.5+3, implied decimals, a value out of range) is
-// left to the general conversion. from_chars also takes inf and nan, which are no
-// numbers here and are refused by the finiteness test.
-bool convert_plain(std::string_view s, double& value, int implied_decimals) {
-    double v;
-    const char* end = s.data() + s.size();
-    auto [p, ec] = std::from_chars(s.data(), end, v);
-    if (ec != std::errc() || p != end || !std::isfinite(v)) return false;
-    if (implied_decimals > 0 && s.find('.') == std::string_view::npos) return false;
-    value = v;
+// Powers of ten that a double holds exactly.
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactDigits = 15;  // any 15-digit integer is exact in a double
+
+// Nearly every value the programs read is a short decimal without exponent ("-.98442",
+// "101325.0"). Its digits make an integer M that a double holds exactly, and its f
+// decimals an exact 10^f; one division M / 10^f then rounds correctly, to the same double
+// that strtod gives. Anything else (an exponent, more digits, implied decimals) is left
+// to the general conversion.
+bool convert_short_decimal(std::string_view s, double& value, int implied_decimals) {
+    size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+    std::uint64_t M = 0;
+    int significant = 0, decimals = 0, digits = 0;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
+            M = M * 10 + static_cast<unsigned>(c - '0');
+            if (M != 0) ++significant;
+            if (point) ++decimals;
+            ++digits;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || significant > kMaxExactDigits || decimals > 22) return false;
+    if (!point && implied_decimals > 0) return false;
+    const double v = static_cast<double>(M) / kExactPow10[decimals];
+    value = negative ? -v : v;
     return true;
 }
 
@@ -28,7 +50,7 @@ bool convert_plain(std::string_view s, double& value, int implied_decimals) {
 
 bool parse_number(std::string_view s, double& value, int implied_decimals) {
     if (s.size() > 280) return false;
-    if (convert_plain(s, value, implied_decimals)) return true;
+    if (convert_short_decimal(s, value, implied_decimals)) return true;
     // Rebuilt in C form ("-d.dddE+x"), then converted by strtod, which rounds correctly.
     char buf[320];
     size_t n = 0;
