@@ -1,9 +1,12 @@
 // The fixed-field read (X, F, I and the record end of a layout) on arbitrary records.
 // The first byte gives the number of layout items, each of the next pairs one item:
 // its kind and its width (and for F the implied decimals); the remaining bytes are the
-// file. Every F value must be a finite number that the edit forms print soundly.
+// file. Every F value must be a finite number that the edit forms print soundly, and a
+// CR put before every LF of the file must change nothing.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "edit_checks.h"
@@ -48,9 +51,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1 + 2 * items) return 0;
     g_layout.clear();
     for (size_t k = 0; k < items; ++k) g_layout.push_back({data[1 + 2 * k], data[2 + 2 * k]});
-    fuzz::write_file("FIELDS.DAT", data + 1 + 2 * items, size - 1 - 2 * items);
+    const std::string_view file(reinterpret_cast<const char*>(data) + 1 + 2 * items, size - 1 - 2 * items);
+    fuzz::write_file("FIELDS.DAT", file);
     g_values.clear();
     fuzz::Run r = fuzz::run(read_fields);
+    const std::vector<double> values = g_values;
+
+    fuzz::write_file("FIELDS.DAT", fuzz::with_cr_before_lf(file));
+    g_values.clear();
+    fuzz::Run crlf = fuzz::run(read_fields);
+    fuzz::require(crlf.status == r.status && crlf.err == r.err && g_values.size() == values.size(),
+                  "CR LF line ends read otherwise than LF");
+    for (size_t k = 0; k < values.size(); ++k)
+        fuzz::require(std::memcmp(&g_values[k], &values[k], sizeof(double)) == 0, "CR LF line ends gave another value");
+
     std::string op = fuzz::check_ending(r, "FIELDS.DAT");
     fuzz::require(r.status == 1 ? op == "READ" : r.out == "Stop - Program terminated.\r\n",
                   "the reads ended otherwise than by a read failure or the stop");

@@ -1,9 +1,11 @@
 // The free-form read on arbitrary bytes of a file: up to eight values, one read each, as
 // the drivers read theirs. Every value read must be a finite number, and each one is put
 // through the report's edit forms, which must give a field of exactly its width that
-// reads back as the value (or asterisks when the value cannot be printed).
+// reads back as the value (or asterisks when the value cannot be printed). A CR put
+// before every LF must change nothing.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "edit_checks.h"
@@ -38,6 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::write_file("FREE.DAT", data, size);
     g_values.clear();
     fuzz::Run r = fuzz::run(read_values);
+    const std::vector<double> values = g_values;
+
+    fuzz::write_file("FREE.DAT", fuzz::with_cr_before_lf({reinterpret_cast<const char*>(data), size}));
+    g_values.clear();
+    fuzz::Run crlf = fuzz::run(read_values);
+    fuzz::require(crlf.status == r.status && crlf.err == r.err && g_values.size() == values.size(),
+                  "CR LF line ends read otherwise than LF");
+    for (size_t k = 0; k < values.size(); ++k)
+        fuzz::require(std::memcmp(&g_values[k], &values[k], sizeof(double)) == 0, "CR LF line ends gave another value");
+
     std::string op = fuzz::check_ending(r, "FREE.DAT");
     fuzz::require(r.status == 1 ? op == "READ" : r.out == "Stop - Program terminated.\r\n",
                   "the reads ended otherwise than by a read failure or the stop");

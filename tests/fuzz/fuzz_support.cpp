@@ -101,6 +101,15 @@ Run run(void (*body)()) {
     return r;
 }
 
+std::string with_cr_before_lf(std::string_view bytes) {
+    std::string out;
+    for (char c : bytes) {
+        if (c == '\n') out.push_back('\r');
+        out.push_back(c);
+    }
+    return out;
+}
+
 bool has_not_finite(std::string_view text) {
     for (size_t i = 0; i + 3 <= text.size(); ++i) {
         char a = static_cast<char>(text[i] | 0x20), b = static_cast<char>(text[i + 1] | 0x20),

@@ -36,6 +36,10 @@ struct Run {
 // Runs body through core::run_program with the console captured.
 Run run(void (*body)());
 
+// The same bytes with a CR put before every LF: the same records, since a CR ends a
+// record's text and whatever follows it up to the LF is skipped.
+std::string with_cr_before_lf(std::string_view bytes);
+
 // True when text contains "nan" or "inf" in any letter case.
 bool has_not_finite(std::string_view text);
 
