@@ -12,7 +12,8 @@ namespace {
 // Powers of ten that a double holds exactly.
 constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kMaxExactDigits = 15;  // any 15-digit integer is exact in a double
+constexpr std::uint64_t kExactIntegers = std::uint64_t(1) << 53;  // every integer up to here is exact
+constexpr size_t kShortText = 19;  // digits and point: at most 19 digits, no overflow of M
 
 // Nearly every value the programs read is a short decimal without exponent ("-.98442",
 // "101325.0"). Its digits make an integer M that a double holds exactly, and its f
@@ -20,29 +21,22 @@ constexpr int kMaxExactDigits = 15;  // any 15-digit integer is exact in a doubl
 // that strtod gives. Anything else (an exponent, more digits, implied decimals) is left
 // to the general conversion.
 bool convert_short_decimal(std::string_view s, double& value, int implied_decimals) {
-    size_t i = 0;
-    const bool negative = !s.empty() && s[0] == '-';
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+    const size_t first = !s.empty() && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    if (s.size() - first > kShortText) return false;
     std::uint64_t M = 0;
-    int significant = 0, decimals = 0, digits = 0;
-    bool point = false;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c >= '0' && c <= '9') {
-            M = M * 10 + static_cast<unsigned>(c - '0');
-            if (M != 0) ++significant;
-            if (point) ++decimals;
-            ++digits;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
+    size_t point = std::string_view::npos;
+    for (size_t i = first; i < s.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(s[i]) - unsigned('0');
+        if (digit <= 9) M = M * 10 + digit;
+        else if (s[i] == '.' && point == std::string_view::npos) point = i;
+        else return false;
     }
-    if (digits == 0 || significant > kMaxExactDigits || decimals > 22) return false;
-    if (!point && implied_decimals > 0) return false;
+    const bool has_point = point != std::string_view::npos;
+    const size_t digits = s.size() - first - (has_point ? 1 : 0);
+    if (digits == 0 || M > kExactIntegers || (!has_point && implied_decimals > 0)) return false;
+    const size_t decimals = has_point ? s.size() - point - 1 : 0;
     const double v = static_cast<double>(M) / kExactPow10[decimals];
-    value = negative ? -v : v;
+    value = s[0] == '-' ? -v : v;
     return true;
 }
 

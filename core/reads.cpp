@@ -73,20 +73,21 @@ void FieldReader::next_record() {
 void FieldReader::X(int n) { pos_ += static_cast<size_t>(n); }
 
 std::string FieldReader::field(int w) {
-    if (w <= 0 || pos_ >= rec_.size()) return {};
-    // The field's columns, up to a comma (used up with the field) or the record end.
-    std::string_view cols = rec_.substr(pos_, static_cast<size_t>(w));
-    const size_t comma = cols.find(',');
-    if (comma != std::string_view::npos) cols = cols.substr(0, comma);
-    pos_ += comma != std::string_view::npos ? comma + 1 : cols.size();
-    // One string of the field's size, then the characters other than blanks moved up.
-    std::string text(cols.size(), ' ');
-    size_t n = 0;
-    for (char c : cols) {
-        if (c == '\x1a') fail(unit_, IoError::CtrlZInField);
-        if (!blank(c)) text[n++] = c;
+    std::string text;
+    if (w <= 0 || pos_ >= rec_.size()) return text;
+    // The field's columns up to a comma (used up with the field) or the record end; the
+    // runs of characters between blanks are joined.
+    const std::string_view cols = rec_.substr(pos_, static_cast<size_t>(w));
+    size_t i = 0, run = 0;
+    for (; i < cols.size() && cols[i] != ','; ++i) {
+        if (cols[i] == '\x1a') fail(unit_, IoError::CtrlZInField);
+        if (blank(cols[i])) {
+            if (i > run) text.append(cols.data() + run, i - run);
+            run = i + 1;
+        }
     }
-    text.resize(n);
+    if (i > run) text.append(cols.data() + run, i - run);
+    pos_ += i < cols.size() ? i + 1 : i;
     return text;
 }
 
