@@ -2,14 +2,17 @@
 // the drivers read theirs. Every value read must be a finite number, and each one is put
 // through the report's edit forms, which must give a field of exactly its width that
 // reads back as the value (or asterisks when the value cannot be printed). A CR put
-// before every LF must change nothing.
+// before every LF must change nothing. Each line is also converted whole as a number
+// and compared with a conversion done apart.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "edit_checks.h"
 #include "fuzz_support.h"
+#include "number_oracle.h"
 #include "reads.h"
 #include "runend.h"
 #include "units.h"
@@ -55,5 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "the reads ended otherwise than by a read failure or the stop");
     fuzz::require(r.status == 1 || g_values.size() == kReads, "a normal end before all values were read");
     for (double v : g_values) fuzz::check_edit_forms(v);
+
+    // Each of the first lines as a whole number text, with 0 to 3 implied decimals.
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    for (int line = 0; line < kReads && !rest.empty(); ++line) {
+        const size_t end = rest.find_first_of("\r\n");
+        fuzz::check_number(rest.substr(0, end), line % 4);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
     return 0;
 }
