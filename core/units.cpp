@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include <sys/stat.h>
@@ -29,10 +30,16 @@ struct Unit {
     size_t pos = 0;
 };
 
+// A unit's record is made at its first use: a run uses three of the hundred, and the
+// memory of the others is never touched.
 constexpr int kUnits = 100;
-Unit units[kUnits];
+std::unique_ptr<Unit> units[kUnits];
 
-Unit& at(int unit) { return units[unit >= 0 && unit < kUnits ? unit : 0]; }
+Unit& at(int unit) {
+    std::unique_ptr<Unit>& u = units[unit >= 0 && unit < kUnits ? unit : 0];
+    if (!u) u = std::make_unique<Unit>();
+    return *u;
+}
 
 IoError from_errno(int err, IoError fallback) {
     switch (err) {
@@ -187,16 +194,17 @@ void write_record(int unit, std::string_view text) {
 std::string_view unit_name(int unit) { return at(unit).name; }
 
 void flush_all_units() {
-    for (Unit& u : units) flush_unit(u);
+    for (auto& u : units)
+        if (u) flush_unit(*u);
 }
 
 void release_all_units() {
-    for (Unit& u : units) {
-        if (u.file) {
-            std::fflush(u.file);
-            std::fclose(u.file);
+    for (auto& u : units) {
+        if (u && u->file) {
+            std::fflush(u->file);
+            std::fclose(u->file);
         }
-        u = Unit{};
+        u.reset();
     }
 }
 
