@@ -96,17 +96,18 @@ void load(Unit& u) {
     u.pos = 0;
     u.loaded = true;
     std::rewind(u.file);
+    // One byte more than the file's size, so that the end is seen in the same read; a
+    // file of unknown size, or one that has grown meanwhile, is read on in pieces.
+    constexpr size_t kPiece = 4096;
     struct stat st;
-    size_t chunk = fstat(fileno(u.file), &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    size_t chunk = fstat(fileno(u.file), &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : kPiece;
     size_t have = 0;
     for (;;) {
-        // One more byte than the size asked for, so that the end is seen in the same read;
-        // a file that has grown meanwhile is read on in further pieces.
-        chunk = chunk + 1 > 4096 ? chunk + 1 : 4096;
         u.content.resize(have + chunk);
         const size_t n = std::fread(u.content.data() + have, 1, chunk, u.file);
         have += n;
         if (n < chunk) break;
+        chunk = kPiece;
     }
     u.content.resize(have);
     if (std::ferror(u.file)) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
@@ -123,6 +124,7 @@ void open_unit(int unit, std::string_view name, OpenStatus status) {
     if (status == OpenStatus::Old) {
         u.file = std::fopen(path.c_str(), "rb");
         if (!u.file) io_failure(IoOp::Open, u.name, from_errno(errno, IoError::OpenFailed));
+        std::setvbuf(u.file, nullptr, _IONBF, 0);  // only ever read whole, by load()
         return;
     }
     u.file = std::fopen(path.c_str(), "r+b");
