@@ -28,8 +28,9 @@ void remove_work_dir() {
 
 void enter_work_dir() {
     if (!g_dir.empty()) return;
-    char tmpl[] = "/tmp/suite-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
+    const char* tmp = std::getenv("TMPDIR");
+    std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/suite-bench-XXXXXX";
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed in " + tmpl);
     g_dir = tmpl;
     std::atexit(remove_work_dir);
     fs::current_path(g_dir);

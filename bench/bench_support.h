@@ -6,8 +6,10 @@
 
 namespace bench {
 
-// Creates a private directory under /tmp once per process, copies GPROP.DAT into it
-// and makes it the working directory; removed when the process ends.
+// Creates a private directory under $TMPDIR (default /tmp) once per process, copies
+// GPROP.DAT into it and makes it the working directory; removed when the process ends.
+// The file system matters to the whole-run benchmark: rewriting a report costs far more
+// on some (ext4 cuts a file with its blocks freed) than on others (tmpfs).
 void enter_work_dir();
 
 // Copies a file of the source tree's data/ folder into the working directory.
