@@ -113,9 +113,13 @@ void console_record(std::string_view record) {
     console_out(line);
 }
 
-void stop_run() {
+void finish_run() {
     flush_all_units();  // reports a report file that cannot be completed
     console_out("Stop - Program terminated.\r\n");
+}
+
+void stop_run() {
+    finish_run();
     throw RunEnd{0};
 }
 

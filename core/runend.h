@@ -36,10 +36,12 @@ enum class IoOp { Read, Write, Open, Close, Rewind };
 int io_error_number(IoError e);
 const char* io_error_message(IoError e);
 
-// Normal end: flushes the open files, writes "Stop - Program terminated." to standard
-// output and unwinds with status 0. A report file that cannot be flushed at this point
-// turns the stop into an input/output failure: a run never claims success for a report
-// it could not write.
+// Normal end: flushes the open files and writes "Stop - Program terminated." to standard
+// output. A report file that cannot be flushed at this point turns the stop into an
+// input/output failure: a run never claims success for a report it could not write.
+// finish_run() is the end of a program body, which then returns to run_program with
+// status 0; stop_run() does the same from deep inside a run and unwinds to it.
+void finish_run();
 [[noreturn]] void stop_run();
 
 // The input/output error report on standard error, then the unwind with status 1:

@@ -50,7 +50,7 @@ void ZORVATH() {
     PER();
     PRTOUT();
     close_unit(UNIT_REPORT);
-    stop_run();
+    finish_run();  // back to run_program: a normal end needs no unwinding
 }
 
 }  // namespace tp

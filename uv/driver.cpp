@@ -105,7 +105,7 @@ void run_flame_program(void (*per)()) {
     }
     PRTOUT();
     close_unit(UNIT_REPORT);
-    stop_run();
+    finish_run();  // back to run_program: a normal end needs no unwinding
 }
 
 }  // namespace uv
