@@ -110,6 +110,21 @@ std::string with_cr_before_lf(std::string_view bytes) {
     return out;
 }
 
+ProgramRun run_program_once(void (*body)(), const std::string& report_name) {
+    remove_file(report_name);
+    ProgramRun p;
+    p.run = run(body);
+    p.report = read_file(report_name);
+    return p;
+}
+
+void check_same_again(const ProgramRun& first, void (*body)(), const std::string& report_name) {
+    ProgramRun again = run_program_once(body, report_name);
+    require(again.run.status == first.run.status && again.run.out == first.run.out && again.run.err == first.run.err &&
+                again.report == first.report,
+            "a second run on the same files gave other bytes");
+}
+
 bool has_not_finite(std::string_view text) {
     for (size_t i = 0; i + 3 <= text.size(); ++i) {
         char a = static_cast<char>(text[i] | 0x20), b = static_cast<char>(text[i + 1] | 0x20),

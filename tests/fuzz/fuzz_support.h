@@ -36,6 +36,17 @@ struct Run {
 // Runs body through core::run_program with the console captured.
 Run run(void (*body)());
 
+// A whole program run and the report it left (the report of an earlier run is removed
+// first, so that it cannot be judged again).
+struct ProgramRun {
+    Run run;
+    std::string report;
+};
+ProgramRun run_program_once(void (*body)(), const std::string& report_name);
+// A second run on the same files must give the same bytes: nothing of one in-process
+// run may reach the next.
+void check_same_again(const ProgramRun& first, void (*body)(), const std::string& report_name);
+
 // The same bytes with a CR put before every LF: the same records, since a CR ends a
 // record's text and whatever follows it up to the LF is skipped.
 std::string with_cr_before_lf(std::string_view bytes);
