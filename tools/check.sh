@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build under Wine, and the
+# fuzz targets for a fixed time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh test
@@ -20,3 +21,6 @@ if [ -f tests/win/run-windows-tests.sh ]; then
   echo "== Windows build under Wine"
   bash tests/win/run-windows-tests.sh
 fi
+
+echo "== fuzzing (a minute per target)"
+bash tests/fuzz/run-fuzz.sh 60
