@@ -5,7 +5,6 @@
 // CR put before every LF of the file must change nothing.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -52,22 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     g_layout.clear();
     for (size_t k = 0; k < items; ++k) g_layout.push_back({data[1 + 2 * k], data[2 + 2 * k]});
     const std::string_view file(reinterpret_cast<const char*>(data) + 1 + 2 * items, size - 1 - 2 * items);
-    fuzz::write_file("FIELDS.DAT", file);
-    g_values.clear();
-    fuzz::Run r = fuzz::run(read_fields);
-    const std::vector<double> values = g_values;
-
-    fuzz::write_file("FIELDS.DAT", fuzz::with_cr_before_lf(file));
-    g_values.clear();
-    fuzz::Run crlf = fuzz::run(read_fields);
-    fuzz::require(crlf.status == r.status && crlf.err == r.err && g_values.size() == values.size(),
-                  "CR LF line ends read otherwise than LF");
-    for (size_t k = 0; k < values.size(); ++k)
-        fuzz::require(std::memcmp(&g_values[k], &values[k], sizeof(double)) == 0, "CR LF line ends gave another value");
-
-    std::string op = fuzz::check_ending(r, "FIELDS.DAT");
-    fuzz::require(r.status == 1 ? op == "READ" : r.out == "Stop - Program terminated.\r\n",
-                  "the reads ended otherwise than by a read failure or the stop");
+    fuzz::run_reads("FIELDS.DAT", file, read_fields, g_values);
     for (double v : g_values) fuzz::check_edit_forms(v);
     return 0;
 }

@@ -6,7 +6,6 @@
 // and compared with a conversion done apart.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -40,27 +39,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::write_file("FREE.DAT", data, size);
-    g_values.clear();
-    fuzz::Run r = fuzz::run(read_values);
-    const std::vector<double> values = g_values;
-
-    fuzz::write_file("FREE.DAT", fuzz::with_cr_before_lf({reinterpret_cast<const char*>(data), size}));
-    g_values.clear();
-    fuzz::Run crlf = fuzz::run(read_values);
-    fuzz::require(crlf.status == r.status && crlf.err == r.err && g_values.size() == values.size(),
-                  "CR LF line ends read otherwise than LF");
-    for (size_t k = 0; k < values.size(); ++k)
-        fuzz::require(std::memcmp(&g_values[k], &values[k], sizeof(double)) == 0, "CR LF line ends gave another value");
-
-    std::string op = fuzz::check_ending(r, "FREE.DAT");
-    fuzz::require(r.status == 1 ? op == "READ" : r.out == "Stop - Program terminated.\r\n",
-                  "the reads ended otherwise than by a read failure or the stop");
+    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    const fuzz::Run r = fuzz::run_reads("FREE.DAT", file, read_values, g_values);
     fuzz::require(r.status == 1 || g_values.size() == kReads, "a normal end before all values were read");
     for (double v : g_values) fuzz::check_edit_forms(v);
 
     // Each of the first lines as a whole number text, with 0 to 3 implied decimals.
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    std::string_view rest = file;
     for (int line = 0; line < kReads && !rest.empty(); ++line) {
         const size_t end = rest.find_first_of("\r\n");
         fuzz::check_number(rest.substr(0, end), line % 4);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -108,6 +109,27 @@ std::string with_cr_before_lf(std::string_view bytes) {
         out.push_back(c);
     }
     return out;
+}
+
+Run run_reads(const std::string& name, std::string_view bytes, void (*body)(), std::vector<double>& values) {
+    write_file(name, bytes);
+    values.clear();
+    Run r = run(body);
+    const std::vector<double> first = values;
+
+    write_file(name, with_cr_before_lf(bytes));
+    values.clear();
+    Run crlf = run(body);
+    require(crlf.status == r.status && crlf.err == r.err && values.size() == first.size(),
+            "CR LF line ends read otherwise than LF");
+    for (size_t k = 0; k < first.size(); ++k)
+        require(std::memcmp(&values[k], &first[k], sizeof(double)) == 0, "CR LF line ends gave another value");
+
+    std::string op = check_ending(r, name);
+    require(r.status == 1 ? op == "READ" : r.out == "Stop - Program terminated.\r\n",
+            "the reads ended otherwise than by a read failure or the stop");
+    values = first;
+    return r;
 }
 
 ProgramRun run_program_once(void (*body)(), const std::string& report_name) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fuzz {
 
@@ -50,6 +51,12 @@ void check_same_again(const ProgramRun& first, void (*body)(), const std::string
 // The same bytes with a CR put before every LF: the same records, since a CR ends a
 // record's text and whatever follows it up to the LF is skipped.
 std::string with_cr_before_lf(std::string_view bytes);
+
+// Reads of the file `name` by `body`, which gathers the values it read in `values`: runs
+// it on the bytes, then again with a CR before every LF, which must read the same values
+// and end the same way. The run must end by a read failure or by the stop. Returns the
+// first run; `values` holds its values.
+Run run_reads(const std::string& name, std::string_view bytes, void (*body)(), std::vector<double>& values);
 
 // True when text contains "nan" or "inf" in any letter case.
 bool has_not_finite(std::string_view text);
