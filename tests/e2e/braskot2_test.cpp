@@ -34,9 +34,7 @@ struct UvRun {
 };
 
 void run(UvRun& r, const std::string& input_bytes) {
-    r.dir.copy_data("GPROP.DAT", "GPROP.DAT");
-    r.dir.write("INPUT.UV", input_bytes);
-    r.result = testing_support::run_in(r.dir, BRASKOT2_EXE);
+    r.result = testing_support::run_solver_in(r.dir, BRASKOT2_EXE, "INPUT.UV", input_bytes);
     r.report = r.dir.read("OUTPUT.UV");
 }
 

@@ -46,9 +46,7 @@ struct TpRun {
 
 // Runs zorvath on the given INPUT.TP bytes with the shipped GPROP.DAT beside it.
 void run(TpRun& r, const std::string& input, const char* input_name = "INPUT.TP") {
-    r.dir.copy_data("GPROP.DAT", "GPROP.DAT");
-    r.dir.write(input_name, input);
-    r.result = testing_support::run_in(r.dir, ZORVATH_EXE);
+    r.result = testing_support::run_solver_in(r.dir, ZORVATH_EXE, input_name, input);
 }
 
 // The report starts with exactly this echo (the results follow it).

@@ -20,9 +20,7 @@ struct TpRun {
 };
 
 void run(TpRun& r, const std::string& input) {
-    r.dir.copy_data("GPROP.DAT", "GPROP.DAT");
-    r.dir.write("INPUT.TP", input);
-    r.result = testing_support::run_in(r.dir, ZORVATH_EXE);
+    r.result = testing_support::run_solver_in(r.dir, ZORVATH_EXE, "INPUT.TP", input);
     r.report = r.dir.read("OUTPUT.TP");
     EXPECT_EQ(r.result.status, 0);
     EXPECT_EQ(r.result.out, kConsoleOk);

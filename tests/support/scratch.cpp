@@ -75,6 +75,13 @@ RunResult run_in(const ScratchDir& dir, const std::string& exe) {
     return r;
 }
 
+RunResult run_solver_in(const ScratchDir& dir, const std::string& exe, const std::string& input_name,
+                        const std::string& input) {
+    dir.copy_data("GPROP.DAT", "GPROP.DAT");
+    dir.write(input_name, input);
+    return run_in(dir, exe);
+}
+
 #ifdef HAVE_CORE
 RunResult run_inprocess_in(const ScratchDir& dir, void (*body)()) {
     auto old = fs::current_path();

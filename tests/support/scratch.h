@@ -34,6 +34,11 @@ struct RunResult {
 // Runs a program with the directory as working directory and no arguments.
 RunResult run_in(const ScratchDir& dir, const std::string& exe);
 
+// Runs a solver program with the shipped GPROP.DAT and the given input file in the
+// directory.
+RunResult run_solver_in(const ScratchDir& dir, const std::string& exe, const std::string& input_name,
+                        const std::string& input);
+
 // Runs a body in-process with a working directory and the console captured.
 RunResult run_inprocess_in(const ScratchDir& dir, void (*body)());
 
