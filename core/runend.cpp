@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -113,6 +114,22 @@ void console_record(std::string_view record) {
     console_out(line);
 }
 
+namespace {
+
+// Set by run_process: the run is the whole process, and an end deep inside it leaves
+// the process instead of unwinding.
+bool g_whole_process = false;
+
+[[noreturn]] void end_run(int status) {
+    if (g_whole_process) {
+        release_all_units();
+        std::_Exit(status);
+    }
+    throw RunEnd{status};
+}
+
+}  // namespace
+
 void finish_run() {
     flush_all_units();  // reports a report file that cannot be completed
     console_out("Stop - Program terminated.\r\n");
@@ -120,7 +137,7 @@ void finish_run() {
 
 void stop_run() {
     finish_run();
-    throw RunEnd{0};
+    end_run(0);
 }
 
 void io_failure(IoOp op, std::string_view file, IoError e) {
@@ -137,7 +154,7 @@ void io_failure(IoOp op, std::string_view file, IoError e) {
     r.append(x.message);
     r.append("\r\n");
     console_err(r);
-    throw RunEnd{1};
+    end_run(1);
 }
 
 int run_program(void (*body)()) {
@@ -150,6 +167,11 @@ int run_program(void (*body)()) {
     }
     release_all_units();  // keeps what was written; a late failure here can no longer be reported
     return status;
+}
+
+int run_process(void (*body)()) {
+    g_whole_process = true;
+    return run_program(body);
 }
 
 }  // namespace core

@@ -1,9 +1,10 @@
 // The one way a solver run ends.
 //
 // Every end of a run goes through here: the normal stop (and the stop after a terminal
-// core message), and the input/output error report. Both unwind to the program's entry
-// with RunEnd, which run_program() catches; nothing deep in the core calls exit, so whole
-// runs can be made in-process by tests, fuzzers and benchmarks.
+// core message), and the input/output error report. An end deep inside a run unwinds to
+// the program's entry with RunEnd, which run_program() catches, so whole runs can be
+// made in-process by tests, fuzzers and benchmarks; only a run that is the whole process
+// (run_process) ends by leaving the process at that point instead.
 #pragma once
 
 #include <string>
@@ -51,6 +52,11 @@ void finish_run();
 // Runs a program body in-process: resets the run state, calls body, closes every unit
 // and returns the exit status. A body that returns without stopping gives status 0.
 int run_program(void (*body)());
+
+// Runs a program body as the whole process, for main: as run_program, but an end deep
+// inside the run closes every unit and leaves the process with its status there, so the
+// program never unwinds (and never has to load its frame tables to do so).
+int run_process(void (*body)());
 
 // Console streams. By default the process's standard output and error; tests and
 // in-process runs may capture them instead (nullptr restores the default).

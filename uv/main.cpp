@@ -8,5 +8,5 @@ int main() {
     std::signal(SIGPIPE, SIG_IGN);  // a closed console pipe drops the write, not the run
 #endif
     uv::configure_solver();
-    return core::run_program(uv::BRASKOT2);
+    return core::run_process(uv::BRASKOT2);
 }
