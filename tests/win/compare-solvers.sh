@@ -95,6 +95,8 @@ compare_case zorvath longer-old-report INPUT.TP "$TP_OK" OUTPUT.TP "$LONG_REPORT
 # break puts the zero byte into the pressure.
 compare_case zorvath launcher-saved INPUT.TP "${TP_OK}\\0"
 compare_case zorvath zero-after-value INPUT.TP 'title\r\n1.0\r\n4.0\r\n0.0\r\n0.0\r\n1.0\r\n2200.0\r\n101325.0\0'
+# A terminal message ends the run deep inside the solver (GP02 above 4000 K).
+compare_case zorvath terminal-message INPUT.TP 'title\r\n1.0\r\n4.0\r\n0.0\r\n0.0\r\n1.0\r\n4500.0\r\n101325.0\r\n'
 compare_case zorvath lf-line-ends INPUT.TP 'title\n1.0\n4.0\n0.0\n0.0\n1.0\n2200.0\n101325.0\n'
 
 if [ -f "$WIN_BUILD/uv/braskot2.exe" ]; then
@@ -106,6 +108,10 @@ if [ -f "$WIN_BUILD/uv/braskot2.exe" ]; then
   compare_case braskot2 invalid-token INPUT.UV 'a\r\nb\r\nc\r\n1.0\r\n4.0\r\n0.0\r\nzero\r\n'
   compare_case braskot2 too-short INPUT.UV 'a\r\nb\r\nc\r\n1.0\r\n4.0\r\n'
   compare_case braskot2 longer-old-report INPUT.UV "$UV_OK" OUTPUT.UV "$LONG_REPORT"
+  # Ends deep inside the solver: GE03 through the computed pressure, and the line on a
+  # reactant temperature of zero.
+  compare_case braskot2 negative-pressure INPUT.UV "${UV_OK/101325.0/-101325.0}"
+  compare_case braskot2 zero-reactant-temp INPUT.UV 'a\r\nb\r\nc\r\n1.0\r\n4.0\r\n0.0\r\n0.0\r\n1.0\r\n2500.0\r\n0.0\r\n101325.0\r\n-74600.0\r\n10.52\r\n27.6332\r\n'
 else
   echo "SKIPPED: braskot2 comparison: braskot2.exe has not been built"
   SKIPPED=$((SKIPPED + 1))
