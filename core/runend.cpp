@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 #ifdef _WIN32
@@ -170,6 +171,9 @@ int run_program(void (*body)()) {
 }
 
 int run_process(void (*body)()) {
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);  // a closed console pipe drops the write, not the run
+#endif
     g_whole_process = true;
     return run_program(body);
 }

@@ -55,7 +55,8 @@ int run_program(void (*body)());
 
 // Runs a program body as the whole process, for main: as run_program, but an end deep
 // inside the run closes every unit and leaves the process with its status there, so the
-// program never unwinds (and never has to load its frame tables to do so).
+// program never unwinds (and never has to load its frame tables to do so). A console
+// whose reader has gone drops the writes; the run goes on.
 int run_process(void (*body)());
 
 // Console streams. By default the process's standard output and error; tests and

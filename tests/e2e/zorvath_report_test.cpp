@@ -44,6 +44,18 @@ TEST(ZorvathReport, ShippedExampleGivesTheBlessedReport) {
     EXPECT_EQ(r.report, testing_support::read_file(std::string(GOLDEN_DIR) + "/methane.tp.report"));
 }
 
+// A console window closed during the run (its pipe has no reader): the writes to it
+// are dropped, the run completes and its report is the same.
+TEST(ZorvathReport, ConsoleGoneDuringTheRunStillGivesTheReport) {
+    ScratchDir dir;
+    dir.copy_data("GPROP.DAT", "GPROP.DAT");
+    dir.copy_data("examples/methane.tp", "INPUT.TP");
+    RunResult r = testing_support::run_in(dir, ZORVATH_EXE, true);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(dir.read("OUTPUT.TP"), testing_support::read_file(std::string(GOLDEN_DIR) + "/methane.tp.report"));
+}
+
 TEST(ZorvathReport, LineLengthsOfTheResultsSection) {
     TpRun r;
     run(r, "n-octane\r\n8\r\n18\r\n0\r\n0\r\n0.9\r\n2345.6\r\n303975\r\n");

@@ -49,14 +49,19 @@ void ScratchDir::copy_data(const std::string& data_relative, const std::string& 
     write(name, read_file(std::string(SUITE_DATA_DIR) + "/" + data_relative));
 }
 
-RunResult run_in(const ScratchDir& dir, const std::string& exe) {
+RunResult run_in(const ScratchDir& dir, const std::string& exe, bool console_gone) {
     std::string out_path = dir.path() + "/../" + fs::path(dir.path()).filename().string() + ".out";
     std::string err_path = out_path + ".err";
+    int gone[2] = {-1, -1};
+    if (console_gone) {
+        if (pipe(gone) != 0) throw std::runtime_error("pipe failed");
+        close(gone[0]);  // no reader from the start
+    }
     pid_t pid = fork();
     if (pid == 0) {
         if (chdir(dir.path().c_str()) != 0) _exit(127);
         int in = open("/dev/null", O_RDONLY);
-        int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int out = console_gone ? gone[1] : open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(in, 0);
         dup2(out, 1);
@@ -64,6 +69,7 @@ RunResult run_in(const ScratchDir& dir, const std::string& exe) {
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+    if (console_gone) close(gone[1]);
     RunResult r;
     int st = 0;
     waitpid(pid, &st, 0);

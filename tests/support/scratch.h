@@ -31,8 +31,10 @@ struct RunResult {
     std::string err;  // standard error bytes
 };
 
-// Runs a program with the directory as working directory and no arguments.
-RunResult run_in(const ScratchDir& dir, const std::string& exe);
+// Runs a program with the directory as working directory and no arguments. With
+// console_gone, its standard output is a pipe that nobody reads any more (a console
+// window closed during the run); `out` then stays empty.
+RunResult run_in(const ScratchDir& dir, const std::string& exe, bool console_gone = false);
 
 // Runs a solver program with the shipped GPROP.DAT and the given input file in the
 // directory.
