@@ -128,7 +128,6 @@ Run run_reads(const std::string& name, std::string_view bytes, void (*body)(), s
     std::string op = check_ending(r, name);
     require(r.status == 1 ? op == "READ" : r.out == "Stop - Program terminated.\r\n",
             "the reads ended otherwise than by a read failure or the stop");
-    values = first;
     return r;
 }
 

@@ -55,7 +55,7 @@ std::string with_cr_before_lf(std::string_view bytes);
 // Reads of the file `name` by `body`, which gathers the values it read in `values`: runs
 // it on the bytes, then again with a CR before every LF, which must read the same values
 // and end the same way. The run must end by a read failure or by the stop. Returns the
-// first run; `values` holds its values.
+// first run; `values` holds the values read, the same in both runs.
 Run run_reads(const std::string& name, std::string_view bytes, void (*body)(), std::vector<double>& values);
 
 // True when text contains "nan" or "inf" in any letter case.
