@@ -2,9 +2,10 @@
 //
 // Methane and n-octane in air, F 0.6 to 1.6 in steps of 0.1, T 300 K to 4000 K in
 // steps of 10 K, P 0.01 to 100 atm by decades: every state solved as the first and
-// only equilibrium of a run (a cold solver, as zorvath meets it). Prints the count of
-// failures by id and, for each fuel, pressure and id, the equivalence ratios and the
-// temperature range of its failures, and the time of the whole sweep.
+// only equilibrium of a run (a cold solver, as zorvath meets it), twice: with the cold
+// start alone, and with the continuation that follows a failed cold start. Prints for
+// each the count of failures by id, the time of the sweep and, for each fuel, pressure
+// and id, the equivalence ratios and the temperature range of its failures.
 //   eqmd_sweep [--list]     (--list: every failing state on a line of its own)
 #include <chrono>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <utility>
 
 #include "bench_support.h"
+#include "eqmd.h"
 #include "routines.h"
 #include "state.h"
 #include "units.h"
@@ -36,11 +38,8 @@ struct Span {
     int count = 0;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const bool list = argc > 1 && std::strcmp(argv[1], "--list") == 0;
-    bench::load_tables();
+// One sweep over the grid with the solver as it is set; the report as described above.
+void sweep(const char* title, bool list) {
     const core::DDATA_t data = core::DDATA;
     const core::DDCON_t con = core::DDCON;
     const core::DDAIR_t air = core::DDAIR;
@@ -84,13 +83,27 @@ int main(int argc, char** argv) {
                 }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     core::release_all_units();
+    core::DDATA = data;
+    core::DDCON = con;
+    core::DDAIR = air;
 
     int failures = 0;
     for (const auto& [id, n] : by_id) failures += n;
-    std::printf("%ld states, %d failures", states, failures);
+    std::printf("%s: %ld states, %d failures", title, states, failures);
     for (const auto& [id, n] : by_id) std::printf(", %s %d", id.c_str(), n);
     std::printf("\n%.2f s in all, %.1f us a state\n", seconds, 1e6 * seconds / double(states));
     for (const auto& [key, s] : spans)
-        std::printf("%s: %5d states, T %4.0f-%4.0f K, F%s\n", key.c_str(), s.count, s.tmin, s.tmax, s.phis.c_str());
+        std::printf("  %s: %5d states, T %4.0f-%4.0f K, F%s\n", key.c_str(), s.count, s.tmin, s.tmax, s.phis.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool list = argc > 1 && std::strcmp(argv[1], "--list") == 0;
+    bench::load_tables();
+    core::set_eqmd_continuation(false);
+    sweep("cold start alone", list);
+    core::set_eqmd_continuation(true);
+    sweep("with continuation", list);
     return 0;
 }
