@@ -1,5 +1,6 @@
 #include "runend.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -170,7 +171,31 @@ int run_program(void (*body)()) {
     return status;
 }
 
+namespace {
+
+// A program started with a standard stream closed would find its input or report file
+// on that descriptor, the lowest free one, and write its console line or its error
+// report into it. The closed streams are given the null device first: only the
+// console can be on descriptors 0 to 2, and what is written to a closed one is dropped.
+// The Windows C library never hands out 0 to 2 for a file: it keeps them open from
+// the start, without a handle when the process has none.
+void reserve_standard_streams() {
+#ifndef _WIN32
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0 && null != fd) {
+            dup2(null, fd);
+            ::close(null);
+        }
+    }
+#endif
+}
+
+}  // namespace
+
 int run_process(void (*body)()) {
+    reserve_standard_streams();
 #ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);  // a closed console pipe drops the write, not the run
 #endif

@@ -5,9 +5,12 @@
 #include <memory>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <dirent.h>
 #include <strings.h>
 #endif
@@ -23,7 +26,8 @@ namespace {
 struct Unit {
     std::FILE* file = nullptr;
     std::string name;
-    bool writable = false;  // opened for update (false: the open could only read it)
+    std::string path;       // the file opened: the name as resolved
+    bool writable = false;  // opened for update (false: opened for reading only, so far)
     bool written = false;   // a write since the open (or rewind) has cut the file
     bool loaded = false;    // content holds the file for reading
     std::string content;
@@ -113,6 +117,48 @@ void load(Unit& u) {
     if (std::ferror(u.file)) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
 }
 
+#ifdef _WIN32
+constexpr int kReadOnly = O_RDONLY | O_BINARY;
+#else
+// A FIFO opened for reading would wait for a writer; without one the read meets the
+// end of the file at once instead.
+constexpr int kReadOnly = O_RDONLY | O_NONBLOCK;
+#endif
+
+// Opens the file for reading only, creating it empty when it is absent and `create`.
+std::FILE* open_for_reading(const std::string& path, bool create) {
+    const int fd = ::open(path.c_str(), kReadOnly | (create ? O_CREAT : 0), 0666);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        errno = EISDIR;
+        return nullptr;
+    }
+#ifndef _WIN32
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);  // a writer that is there is waited for
+#endif
+    std::FILE* f = fdopen(fd, "rb");
+    if (!f) ::close(fd);
+    return f;
+}
+
+// The first write of a unit opened for reading: the file is opened again for update,
+// so that a file the program only reads (its input) is never opened for writing.
+void make_writable(Unit& u) {
+    std::FILE* f = std::fopen(u.path.c_str(), "r+b");
+    if (!f) io_failure(IoOp::Write, u.name, from_errno(errno, IoError::WriteFailed));
+    std::fclose(u.file);
+    u.file = f;
+    u.writable = true;
+}
+
+// A report file that is a device (the null device, a terminal) has nothing to cut.
+bool regular_file(std::FILE* f) {
+    struct stat st;
+    return fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace
 
 void open_unit(int unit, std::string_view name, OpenStatus status) {
@@ -120,25 +166,13 @@ void open_unit(int unit, std::string_view name, OpenStatus status) {
     if (u.file) close_unit(unit);
     u = Unit{};
     u.name = std::string(name);
-    std::string path = resolve(name);
-    if (status == OpenStatus::Old) {
-        u.file = std::fopen(path.c_str(), "rb");
-        if (!u.file) io_failure(IoOp::Open, u.name, from_errno(errno, IoError::OpenFailed));
-        std::setvbuf(u.file, nullptr, _IONBF, 0);  // only ever read whole, by load()
-        return;
-    }
-    u.file = std::fopen(path.c_str(), "r+b");
-    u.writable = u.file != nullptr;
-    if (!u.file && errno == ENOENT) {
-        u.file = std::fopen(path.c_str(), "w+b");
-        u.writable = u.file != nullptr;
-    } else if (!u.file && (errno == EACCES || errno == EPERM || errno == EROFS)) {
-        u.file = std::fopen(path.c_str(), "rb");  // readable: a later write is refused
-    }
+    u.path = resolve(name);
+    u.file = open_for_reading(u.path, status == OpenStatus::Unknown);
     if (!u.file) {
         IoError e = from_errno(errno, IoError::OpenFailed);
-        io_failure(IoOp::Open, u.name, e == IoError::FileNotFound ? IoError::OpenFailed : e);
+        io_failure(IoOp::Open, u.name, e == IoError::FileNotFound && status == OpenStatus::Unknown ? IoError::OpenFailed : e);
     }
+    std::setvbuf(u.file, nullptr, _IONBF, 0);  // only ever read whole, by load()
 }
 
 void close_unit(int unit) {
@@ -178,9 +212,9 @@ void write_record(int unit, std::string_view text) {
     if (!u.file) io_failure(IoOp::Write, u.name, IoError::WriteFailed);
     if (!u.written) {
         // The first write cuts the file: a rewritten report holds only this run's records.
-        if (!u.writable) io_failure(IoOp::Write, u.name, IoError::AccessRefused);
+        if (!u.writable) make_writable(u);
         std::rewind(u.file);
-        if (ftruncate(fileno(u.file), 0) != 0)
+        if (regular_file(u.file) && ftruncate(fileno(u.file), 0) != 0)
             io_failure(IoOp::Write, u.name, from_errno(errno, IoError::WriteFailed));
         u.written = true;
         u.loaded = false;
