@@ -40,6 +40,13 @@ constexpr IoErrorEntry kIoErrors[] = {
     {IoError::WriteFailed, 2011, "the file could not be written"},
 };
 
+// The lead of a message, which a detailed message keeps: the text before its first
+// ": " ("invalid number"), or the whole message when it has none.
+std::string_view lead_of(const char* message) {
+    std::string_view m(message);
+    return m.substr(0, m.find(": "));
+}
+
 const IoErrorEntry& entry(IoError e) {
     for (const auto& x : kIoErrors)
         if (x.id == e) return x;
@@ -88,6 +95,7 @@ void write_fd(int fd, std::string_view bytes) {
 
 int io_error_number(IoError e) { return entry(e).number; }
 const char* io_error_message(IoError e) { return entry(e).message; }
+std::string_view io_error_lead(IoError e) { return lead_of(entry(e).message); }
 
 void console_capture(std::string* out, std::string* err) {
     g_out = out;
@@ -142,7 +150,9 @@ void stop_run() {
     end_run(0);
 }
 
-void io_failure(IoOp op, std::string_view file, IoError e) {
+void io_failure(IoOp op, std::string_view file, IoError e) { io_failure(op, file, e, {}); }
+
+void io_failure(IoOp op, std::string_view file, IoError e, std::string_view detail) {
     const IoErrorEntry& x = entry(e);
     std::string r = "\r\nrun-time error F";
     char num[8];
@@ -153,7 +163,16 @@ void io_failure(IoOp op, std::string_view file, IoError e) {
     r.append(op_name(op));
     r.append(file);
     r.append(")\r\n- ");
-    r.append(x.message);
+    if (detail.empty()) {
+        r.append(x.message);
+    } else {
+        r.append(lead_of(x.message));
+        r.append(": ");
+        r.append(detail);
+    }
+    // The launcher shows what it reads of the error stream, the first 256 bytes: a
+    // message too long for them is cut so that the report still ends its line.
+    if (r.size() + 2 > kIoReportMax) r.resize(kIoReportMax - 2);
     r.append("\r\n");
     console_err(r);
     end_run(1);

@@ -32,6 +32,7 @@ struct Unit {
     bool loaded = false;    // content holds the file for reading
     std::string content;
     size_t pos = 0;
+    int line = 0;           // records read: the line number of the last one
 };
 
 // A unit's record is made at its first use: a run uses three of the hundred, and the
@@ -84,6 +85,43 @@ std::string resolve(std::string_view name) {
     return given;
 }
 
+// What the programs read from each of their files, for the end-of-file report.
+struct FileContents {
+    const char* name;
+    const char* reads;
+};
+constexpr FileContents kFileContents[] = {
+    {"INPUT.TP", "a title and 7 values"},
+    {"INPUT.UV", "three titles and 11 values"},
+    {"GPROP.DAT", "207 lines"},
+};
+
+// "INPUT.TP has 5 lines (1 of them blank), the program reads a title and 7 values":
+// the lines of the whole file, since the read that meets its end may have skipped
+// blank ones.
+std::string end_of_file_detail(const Unit& u) {
+    int lines = 0, blank = 0;
+    for (size_t at = 0; at < u.content.size(); ++lines) {
+        size_t lf = u.content.find('\n', at);
+        const size_t end = lf == std::string::npos ? u.content.size() : lf;
+        const size_t text = u.content.find_first_not_of(" \t\r", at);
+        if (text == std::string::npos || text >= end) ++blank;
+        at = lf == std::string::npos ? end : lf + 1;
+    }
+    std::string d = u.name;
+    if (lines == 0) {
+        d += " is empty";
+    } else {
+        d += " has " + std::to_string(lines) + (lines == 1 ? " line" : " lines");
+        if (blank > 0) d += " (" + std::to_string(blank) + " of them blank)";
+    }
+    const char* reads = nullptr;
+    for (const FileContents& f : kFileContents)
+        if (u.name == f.name) reads = f.reads;
+    d += reads ? std::string(", the program reads ") + reads : std::string(", fewer than the program reads");
+    return d;
+}
+
 void flush_unit(Unit& u) {
     if (!u.file || !u.written) return;
     if (std::fflush(u.file) != 0) {
@@ -98,6 +136,7 @@ void flush_unit(Unit& u) {
 void load(Unit& u) {
     u.content.clear();
     u.pos = 0;
+    u.line = 0;
     u.loaded = true;
     std::rewind(u.file);
     // One byte more than the file's size, so that the end is seen in the same read; a
@@ -190,6 +229,7 @@ void rewind_unit(int unit) {
     u.written = false;
     u.loaded = false;
     u.pos = 0;
+    u.line = 0;
     std::rewind(u.file);
 }
 
@@ -197,7 +237,8 @@ std::string_view read_record(int unit) {
     Unit& u = at(unit);
     if (!u.file) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
     if (!u.loaded) load(u);
-    if (u.pos >= u.content.size()) io_failure(IoOp::Read, u.name, IoError::EndOfFile);
+    if (u.pos >= u.content.size()) io_failure(IoOp::Read, u.name, IoError::EndOfFile, end_of_file_detail(u));
+    ++u.line;
     size_t start = u.pos;
     size_t lf = u.content.find('\n', start);
     size_t end = lf == std::string::npos ? u.content.size() : lf;
@@ -228,6 +269,8 @@ void write_record(int unit, std::string_view text) {
 }
 
 std::string_view unit_name(int unit) { return at(unit).name; }
+
+int record_number(int unit) { return at(unit).line; }
 
 void flush_all_units() {
     for (auto& u : units)
