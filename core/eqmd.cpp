@@ -152,11 +152,11 @@ int by_continuation(int cold_code) {
     }
     BLOC.T = T;
     const int solves = g_trace.continued;
+    g_trace = trace;  // the call started cold
     if (code != OK) {
         BLOC.X = X_failed;
         TAB = tab;
         g_memory = memory;
-        g_trace = trace;
         return cold_code;
     }
     g_trace.continued = solves;

@@ -68,8 +68,10 @@ const EqmdMemory& eqmd_memory();
 // How the last call went, for tests and benchmarks; EQMD itself never reads it.
 struct EqmdTrace {
     bool warm = false;     // it started from the kept solution
-    int newton_steps = 0;  // Newton steps on the four variables (IND at the end)
-    int continued = 0;     // solves of a continuation that followed a failed cold start
+    int newton_steps = 0;  // Newton steps on the four variables (IND at the end; all
+                           // of them when the call was solved by continuation)
+    int continued = 0;     // solves of the continuation that solved the call after its
+                           // cold start failed (0: none, or it failed too)
 };
 const EqmdTrace& eqmd_last_call();
 
