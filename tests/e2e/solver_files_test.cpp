@@ -26,80 +26,54 @@ const Program kPrograms[] = {
     {BRASKOT2_EXE, "INPUT.UV", "OUTPUT.UV", "examples/methane.uv"},
 };
 
-constexpr int IN = 1 << 0, OUT = 1 << 1, ERR = 1 << 2;
-
-// The report of a run with all streams open, for comparison.
-std::string normal_report(const Program& p) {
-    ScratchDir dir;
+RunResult run(const ScratchDir& dir, const Program& p, int closed_streams = 0) {
     dir.copy_data("GPROP.DAT", "GPROP.DAT");
-    dir.copy_data(p.example, p.input);
-    EXPECT_EQ(testing_support::run_in(dir, p.exe).status, 0);
-    return dir.read(p.report);
+    return testing_support::run_in(dir, p.exe, false, closed_streams);
 }
 
 TEST(ClosedStandardStreams, InputIsOnlyReadAndTheReportHoldsOnlyTheReport) {
-    const std::string old_report = "an old report\r\n";
     for (const Program& p : kPrograms) {
         const std::string good = testing_support::read_file(std::string(SUITE_DATA_DIR) + "/" + p.example);
-        const std::string expected = normal_report(p);
-        // The first line of the example alone: the run fails at the end of the file,
-        // with its error report on standard error.
-        const std::string short_input = good.substr(0, good.find('\n') + 1);
-        for (int closed : {OUT, ERR, IN | ERR, IN | OUT | ERR}) {
-            const std::string what = std::string(p.exe) + " closed streams " + std::to_string(closed);
-            {
+        ScratchDir normal;
+        normal.write(p.input, good);
+        ASSERT_EQ(run(normal, p).status, 0);
+        // A complete input; its first line alone (the error report goes to standard
+        // error); no input file at all (created empty).
+        struct Input {
+            bool present;
+            std::string bytes, report_after;
+            int status;
+        } inputs[] = {{true, good, normal.read(p.report), 0},
+                      {true, good.substr(0, good.find('\n') + 1), "old report\r\n", 1},
+                      {false, "", "old report\r\n", 1}};
+        for (int closed : {2, 4, 1 | 4, 1 | 2 | 4}) {  // bit 1 << fd: out, err, in and err, all
+            for (const Input& in : inputs) {
                 ScratchDir dir;
-                dir.copy_data("GPROP.DAT", "GPROP.DAT");
-                dir.write(p.input, good);
-                const RunResult r = testing_support::run_in(dir, p.exe, false, closed);
-                EXPECT_EQ(r.status, 0) << what;
-                EXPECT_EQ(dir.read(p.input), good) << what;
-                EXPECT_EQ(dir.read(p.report), expected) << what;
-            }
-            {
-                ScratchDir dir;
-                dir.copy_data("GPROP.DAT", "GPROP.DAT");
-                dir.write(p.input, short_input);
-                dir.write(p.report, old_report);
-                const RunResult r = testing_support::run_in(dir, p.exe, false, closed);
-                EXPECT_EQ(r.status, 1) << what;
-                EXPECT_EQ(dir.read(p.input), short_input) << what;
-                EXPECT_EQ(dir.read(p.report), old_report) << what;
-            }
-            {
-                ScratchDir dir;  // no input file: created empty, and it stays empty
-                dir.copy_data("GPROP.DAT", "GPROP.DAT");
-                const RunResult r = testing_support::run_in(dir, p.exe, false, closed);
-                EXPECT_EQ(r.status, 1) << what;
-                EXPECT_TRUE(dir.exists(p.input)) << what;
-                EXPECT_EQ(dir.read(p.input), "") << what;
-                EXPECT_EQ(dir.read(p.report), "") << what;
+                if (in.present) dir.write(p.input, in.bytes);
+                dir.write(p.report, "old report\r\n");
+                const std::string what = std::string(p.exe) + " closed " + std::to_string(closed);
+                EXPECT_EQ(run(dir, p, closed).status, in.status) << what;
+                EXPECT_EQ(dir.read(p.input), in.bytes) << what;
+                EXPECT_EQ(dir.read(p.report), in.report_after) << what;
             }
         }
     }
 }
 
-TEST(OddFiles, FifoAsInputEndsAtTheEndOfFile) {
+TEST(OddFiles, FifoAsInputEndsTheRunAndANullDeviceReportIsWritten) {
     for (const Program& p : kPrograms) {
-        ScratchDir dir;
-        dir.copy_data("GPROP.DAT", "GPROP.DAT");
-        ASSERT_EQ(mkfifo(dir.file(p.input).c_str(), 0644), 0);
-        const RunResult r = testing_support::run_in(dir, p.exe);
-        EXPECT_EQ(r.status, 1) << p.exe;  // not -1: the run ended by itself
-        EXPECT_NE(r.err.find("run-time error F2002: READ(" + std::string(p.input) + ")"), std::string::npos) << r.err;
-    }
-}
+        ScratchDir fifo;
+        ASSERT_EQ(mkfifo(fifo.file(p.input).c_str(), 0644), 0);
+        const RunResult f = run(fifo, p);
+        EXPECT_EQ(f.status, 1) << p.exe;  // not -1: the run ended by itself
+        EXPECT_NE(f.err.find("run-time error F2002: READ(" + std::string(p.input) + ")"), std::string::npos) << f.err;
 
-TEST(OddFiles, ReportOnTheNullDeviceIsWrittenWithoutError) {
-    for (const Program& p : kPrograms) {
-        ScratchDir dir;
-        dir.copy_data("GPROP.DAT", "GPROP.DAT");
-        dir.copy_data(p.example, p.input);
-        ASSERT_EQ(symlink("/dev/null", dir.file(p.report).c_str()), 0);
-        const RunResult r = testing_support::run_in(dir, p.exe);
-        EXPECT_EQ(r.status, 0) << p.exe;
-        EXPECT_EQ(r.err, "") << p.exe;
-        EXPECT_NE(r.out.find("Stop - Program terminated."), std::string::npos) << p.exe;
+        ScratchDir null;
+        null.copy_data(p.example, p.input);
+        ASSERT_EQ(symlink("/dev/null", null.file(p.report).c_str()), 0);
+        const RunResult n = run(null, p);
+        EXPECT_EQ(n.status, 0) << p.exe;
+        EXPECT_EQ(n.err, "") << p.exe;
     }
 }
 
