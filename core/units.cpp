@@ -93,6 +93,7 @@ struct FileContents {
 constexpr FileContents kFileContents[] = {
     {"INPUT.TP", "a title and 7 values"},
     {"INPUT.UV", "three titles and 11 values"},
+    {"INPUT.HP", "three titles and 11 values"},  // the constant-pressure flame, laid out as INPUT.UV
     {"GPROP.DAT", "207 lines"},
 };
 
