@@ -31,9 +31,14 @@ public:
 
 private:
     std::string field(int w);
+    std::string where() const;
+    [[noreturn]] void fail_field(const char* is_not) const;
     int unit_;
     std::string_view rec_;
+    int line_;               // line number of the record in its file
     size_t pos_ = 0;
+    int first_ = 0, last_ = 0;  // columns of the last field read
+    std::string_view cols_;     // its text up to the comma that ended it
 };
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #include "runend.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +39,13 @@ constexpr IoErrorEntry kIoErrors[] = {
     {IoError::ReadFailed, 2010, "the file could not be read"},
     {IoError::WriteFailed, 2011, "the file could not be written"},
 };
+
+// The lead of a message, which a detailed message keeps: the text before its first
+// ": " ("invalid number"), or the whole message when it has none.
+std::string_view lead_of(const char* message) {
+    std::string_view m(message);
+    return m.substr(0, m.find(": "));
+}
 
 const IoErrorEntry& entry(IoError e) {
     for (const auto& x : kIoErrors)
@@ -87,6 +95,7 @@ void write_fd(int fd, std::string_view bytes) {
 
 int io_error_number(IoError e) { return entry(e).number; }
 const char* io_error_message(IoError e) { return entry(e).message; }
+std::string_view io_error_lead(IoError e) { return lead_of(entry(e).message); }
 
 void console_capture(std::string* out, std::string* err) {
     g_out = out;
@@ -141,7 +150,9 @@ void stop_run() {
     end_run(0);
 }
 
-void io_failure(IoOp op, std::string_view file, IoError e) {
+void io_failure(IoOp op, std::string_view file, IoError e) { io_failure(op, file, e, {}); }
+
+void io_failure(IoOp op, std::string_view file, IoError e, std::string_view detail) {
     const IoErrorEntry& x = entry(e);
     std::string r = "\r\nrun-time error F";
     char num[8];
@@ -152,7 +163,16 @@ void io_failure(IoOp op, std::string_view file, IoError e) {
     r.append(op_name(op));
     r.append(file);
     r.append(")\r\n- ");
-    r.append(x.message);
+    if (detail.empty()) {
+        r.append(x.message);
+    } else {
+        r.append(lead_of(x.message));
+        r.append(": ");
+        r.append(detail);
+    }
+    // The launcher shows what it reads of the error stream, the first 256 bytes: a
+    // message too long for them is cut so that the report still ends its line.
+    if (r.size() + 2 > kIoReportMax) r.resize(kIoReportMax - 2);
     r.append("\r\n");
     console_err(r);
     end_run(1);
@@ -170,7 +190,31 @@ int run_program(void (*body)()) {
     return status;
 }
 
+namespace {
+
+// A program started with a standard stream closed would find its input or report file
+// on that descriptor, the lowest free one, and write its console line or its error
+// report into it. The closed streams are given the null device first: only the
+// console can be on descriptors 0 to 2, and what is written to a closed one is dropped.
+// The Windows C library never hands out 0 to 2 for a file: it keeps them open from
+// the start, without a handle when the process has none.
+void reserve_standard_streams() {
+#ifndef _WIN32
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0 && null != fd) {
+            dup2(null, fd);
+            ::close(null);
+        }
+    }
+#endif
+}
+
+}  // namespace
+
 int run_process(void (*body)()) {
+    reserve_standard_streams();
 #ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);  // a closed console pipe drops the write, not the run
 #endif

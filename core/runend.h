@@ -7,6 +7,7 @@
 // (run_process) ends by leaving the process at that point instead.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -35,7 +36,14 @@ enum class IoError {
 enum class IoOp { Read, Write, Open, Close, Rewind };
 
 int io_error_number(IoError e);
+// The message of a report that knows no more than the kind of error.
 const char* io_error_message(IoError e);
+// The part of it that a detailed message keeps before its ": " ("invalid number").
+std::string_view io_error_lead(IoError e);
+
+// The longest input/output error report, in bytes: what the launcher reads of the
+// error stream and shows.
+constexpr size_t kIoReportMax = 256;
 
 // Normal end: flushes the open files and writes "Stop - Program terminated." to standard
 // output. A report file that cannot be flushed at this point turns the stop into an
@@ -48,6 +56,10 @@ void finish_run();
 // The input/output error report on standard error, then the unwind with status 1:
 //   CR LF "run-time error F" nnnn ": " OP "(" file ")" CR LF "- " message CR LF
 [[noreturn]] void io_failure(IoOp op, std::string_view file, IoError e);
+// The same with a message that says where the fault is: the lead of the error's message,
+// ": " and the detail ("invalid number: line 3 holds '4x', which is not a decimal
+// number"). A report longer than kIoReportMax is cut at the end of its message.
+[[noreturn]] void io_failure(IoOp op, std::string_view file, IoError e, std::string_view detail);
 
 // Runs a program body in-process: resets the run state, calls body, closes every unit
 // and returns the exit status. A body that returns without stopping gives status 0.

@@ -5,9 +5,12 @@
 #include <memory>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <dirent.h>
 #include <strings.h>
 #endif
@@ -23,11 +26,13 @@ namespace {
 struct Unit {
     std::FILE* file = nullptr;
     std::string name;
-    bool writable = false;  // opened for update (false: the open could only read it)
+    std::string path;       // the file opened: the name as resolved
+    bool writable = false;  // opened for update (false: opened for reading only, so far)
     bool written = false;   // a write since the open (or rewind) has cut the file
     bool loaded = false;    // content holds the file for reading
     std::string content;
     size_t pos = 0;
+    int line = 0;           // records read: the line number of the last one
 };
 
 // A unit's record is made at its first use: a run uses three of the hundred, and the
@@ -80,6 +85,44 @@ std::string resolve(std::string_view name) {
     return given;
 }
 
+// What the programs read from each of their files, for the end-of-file report.
+struct FileContents {
+    const char* name;
+    const char* reads;
+};
+constexpr FileContents kFileContents[] = {
+    {"INPUT.TP", "a title and 7 values"},
+    {"INPUT.UV", "three titles and 11 values"},
+    {"INPUT.HP", "three titles and 11 values"},  // the constant-pressure flame, laid out as INPUT.UV
+    {"GPROP.DAT", "207 lines"},
+};
+
+// "INPUT.TP has 5 lines (1 of them blank), the program reads a title and 7 values":
+// the lines of the whole file, since the read that meets its end may have skipped
+// blank ones.
+std::string end_of_file_detail(const Unit& u) {
+    int lines = 0, blank = 0;
+    for (size_t at = 0; at < u.content.size(); ++lines) {
+        size_t lf = u.content.find('\n', at);
+        const size_t end = lf == std::string::npos ? u.content.size() : lf;
+        const size_t text = u.content.find_first_not_of(" \t\r", at);
+        if (text == std::string::npos || text >= end) ++blank;
+        at = lf == std::string::npos ? end : lf + 1;
+    }
+    std::string d = u.name;
+    if (lines == 0) {
+        d += " is empty";
+    } else {
+        d += " has " + std::to_string(lines) + (lines == 1 ? " line" : " lines");
+        if (blank > 0) d += " (" + std::to_string(blank) + " of them blank)";
+    }
+    const char* reads = nullptr;
+    for (const FileContents& f : kFileContents)
+        if (u.name == f.name) reads = f.reads;
+    d += reads ? std::string(", the program reads ") + reads : std::string(", fewer than the program reads");
+    return d;
+}
+
 void flush_unit(Unit& u) {
     if (!u.file || !u.written) return;
     if (std::fflush(u.file) != 0) {
@@ -94,6 +137,7 @@ void flush_unit(Unit& u) {
 void load(Unit& u) {
     u.content.clear();
     u.pos = 0;
+    u.line = 0;
     u.loaded = true;
     std::rewind(u.file);
     // One byte more than the file's size, so that the end is seen in the same read; a
@@ -113,6 +157,48 @@ void load(Unit& u) {
     if (std::ferror(u.file)) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
 }
 
+#ifdef _WIN32
+constexpr int kReadOnly = O_RDONLY | O_BINARY;
+#else
+// A FIFO opened for reading would wait for a writer; without one the read meets the
+// end of the file at once instead.
+constexpr int kReadOnly = O_RDONLY | O_NONBLOCK;
+#endif
+
+// Opens the file for reading only, creating it empty when it is absent and `create`.
+std::FILE* open_for_reading(const std::string& path, bool create) {
+    const int fd = ::open(path.c_str(), kReadOnly | (create ? O_CREAT : 0), 0666);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        errno = EISDIR;
+        return nullptr;
+    }
+#ifndef _WIN32
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);  // a writer that is there is waited for
+#endif
+    std::FILE* f = fdopen(fd, "rb");
+    if (!f) ::close(fd);
+    return f;
+}
+
+// The first write of a unit opened for reading: the file is opened again for update,
+// so that a file the program only reads (its input) is never opened for writing.
+void make_writable(Unit& u) {
+    std::FILE* f = std::fopen(u.path.c_str(), "r+b");
+    if (!f) io_failure(IoOp::Write, u.name, from_errno(errno, IoError::WriteFailed));
+    std::fclose(u.file);
+    u.file = f;
+    u.writable = true;
+}
+
+// A report file that is a device (the null device, a terminal) has nothing to cut.
+bool regular_file(std::FILE* f) {
+    struct stat st;
+    return fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace
 
 void open_unit(int unit, std::string_view name, OpenStatus status) {
@@ -120,25 +206,13 @@ void open_unit(int unit, std::string_view name, OpenStatus status) {
     if (u.file) close_unit(unit);
     u = Unit{};
     u.name = std::string(name);
-    std::string path = resolve(name);
-    if (status == OpenStatus::Old) {
-        u.file = std::fopen(path.c_str(), "rb");
-        if (!u.file) io_failure(IoOp::Open, u.name, from_errno(errno, IoError::OpenFailed));
-        std::setvbuf(u.file, nullptr, _IONBF, 0);  // only ever read whole, by load()
-        return;
-    }
-    u.file = std::fopen(path.c_str(), "r+b");
-    u.writable = u.file != nullptr;
-    if (!u.file && errno == ENOENT) {
-        u.file = std::fopen(path.c_str(), "w+b");
-        u.writable = u.file != nullptr;
-    } else if (!u.file && (errno == EACCES || errno == EPERM || errno == EROFS)) {
-        u.file = std::fopen(path.c_str(), "rb");  // readable: a later write is refused
-    }
+    u.path = resolve(name);
+    u.file = open_for_reading(u.path, status == OpenStatus::Unknown);
     if (!u.file) {
         IoError e = from_errno(errno, IoError::OpenFailed);
-        io_failure(IoOp::Open, u.name, e == IoError::FileNotFound ? IoError::OpenFailed : e);
+        io_failure(IoOp::Open, u.name, e == IoError::FileNotFound && status == OpenStatus::Unknown ? IoError::OpenFailed : e);
     }
+    std::setvbuf(u.file, nullptr, _IONBF, 0);  // only ever read whole, by load()
 }
 
 void close_unit(int unit) {
@@ -156,6 +230,7 @@ void rewind_unit(int unit) {
     u.written = false;
     u.loaded = false;
     u.pos = 0;
+    u.line = 0;
     std::rewind(u.file);
 }
 
@@ -163,7 +238,8 @@ std::string_view read_record(int unit) {
     Unit& u = at(unit);
     if (!u.file) io_failure(IoOp::Read, u.name, IoError::ReadFailed);
     if (!u.loaded) load(u);
-    if (u.pos >= u.content.size()) io_failure(IoOp::Read, u.name, IoError::EndOfFile);
+    if (u.pos >= u.content.size()) io_failure(IoOp::Read, u.name, IoError::EndOfFile, end_of_file_detail(u));
+    ++u.line;
     size_t start = u.pos;
     size_t lf = u.content.find('\n', start);
     size_t end = lf == std::string::npos ? u.content.size() : lf;
@@ -178,9 +254,9 @@ void write_record(int unit, std::string_view text) {
     if (!u.file) io_failure(IoOp::Write, u.name, IoError::WriteFailed);
     if (!u.written) {
         // The first write cuts the file: a rewritten report holds only this run's records.
-        if (!u.writable) io_failure(IoOp::Write, u.name, IoError::AccessRefused);
+        if (!u.writable) make_writable(u);
         std::rewind(u.file);
-        if (ftruncate(fileno(u.file), 0) != 0)
+        if (regular_file(u.file) && ftruncate(fileno(u.file), 0) != 0)
             io_failure(IoOp::Write, u.name, from_errno(errno, IoError::WriteFailed));
         u.written = true;
         u.loaded = false;
@@ -194,6 +270,8 @@ void write_record(int unit, std::string_view text) {
 }
 
 std::string_view unit_name(int unit) { return at(unit).name; }
+
+int record_number(int unit) { return at(unit).line; }
 
 void flush_all_units() {
     for (auto& u : units)

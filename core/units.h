@@ -34,6 +34,8 @@ void write_record(int unit, std::string_view text);
 
 // The file name the unit was opened with, for error reports.
 std::string_view unit_name(int unit);
+// The line number in its file of the record read last (0 before the first read).
+int record_number(int unit);
 
 // Pushes buffered records of every open unit to their files; failures are reported.
 void flush_all_units();

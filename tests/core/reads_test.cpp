@@ -112,17 +112,21 @@ TEST(FreeFormRead, RecordEnds) {
     EXPECT_EQ(one(std::string("7\r\n\0", 4)), 7.0);
 }
 
+// The message of an invalid value on the first line.
+std::string invalid(const std::string& shown) {
+    return "- invalid number: line 1 holds '" + shown + "', which is not a decimal number\r\n";
+}
+
 TEST(FreeFormRead, InvalidValuesEndTheRun) {
-    const std::string invalid = "- invalid number: the value is not a decimal number\r\n";
     for (std::string bad : {"300K", "1.2.3", "e5", ".", "-", "1.5E", "1.5E+", "1,5x", "0x10",
                             "inf", "nan", "1e400", "-1e999", "1.5e3x"}) {
         if (bad == "1,5x") continue;  // a comma ends the value: "1" is read
         std::string err = failure(bad);
-        EXPECT_NE(err.find(invalid), std::string::npos) << bad << " gave " << err;
+        EXPECT_NE(err.find(invalid(bad)), std::string::npos) << bad << " gave " << err;
     }
     std::string zero_byte = failure(std::string("8.0\0", 4));
-    EXPECT_NE(zero_byte.find(invalid), std::string::npos);
-    EXPECT_NE(failure("\x1a").find(invalid), std::string::npos);
+    EXPECT_NE(zero_byte.find(invalid("8.0\\x00")), std::string::npos) << zero_byte;
+    EXPECT_NE(failure("\x1a").find(invalid("\\x1A")), std::string::npos);
 }
 
 TEST(FreeFormRead, RepeatCountsAndLongValues) {
@@ -155,8 +159,22 @@ TEST(ErrorReport, HasExactlyItsForm) {
     console_capture(nullptr, nullptr);
     release_all_units();
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(err, "\r\nrun-time error F2002: READ(" + dir.file("INPUT.TP") +
-                       ")\r\n- end of file: the file has fewer lines than the program reads\r\n");
+    EXPECT_EQ(err, "\r\nrun-time error F2002: READ(" + dir.file("INPUT.TP") + ")\r\n- end of file: " +
+                       dir.file("INPUT.TP") + " has 2 lines, fewer than the program reads\r\n");
+}
+
+TEST(ErrorReport, DetailedMessageKeepsTheLeadAndFitsTheLauncher) {
+    std::string err;
+    console_capture(nullptr, &err);
+    try {
+        io_failure(IoOp::Read, "INPUT.TP", IoError::InvalidNumber, std::string(400, 'd'));
+    } catch (const RunEnd&) {
+    }
+    console_capture(nullptr, nullptr);
+    const std::string start = "\r\nrun-time error F2003: READ(INPUT.TP)\r\n- invalid number: ddd";
+    EXPECT_EQ(err.substr(0, start.size()), start);
+    EXPECT_EQ(err.substr(err.size() - 3), "d\r\n");
+    EXPECT_EQ(err.size(), kIoReportMax);
 }
 
 TEST(ErrorReport, OpenOfAMissingOldFile) {

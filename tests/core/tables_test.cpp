@@ -192,9 +192,9 @@ void echo_then_tables() {
     write_record(UNIT_REPORT, "NOT REACHED");
 }
 
-std::string report(IoOp op, int number, IoError e) {
+std::string report(IoOp op, int number, const std::string& message) {
     const char* name = op == IoOp::Open ? "OPEN(GPROP.DAT)" : "READ(GPROP.DAT)";
-    return "\r\nrun-time error F" + std::to_string(number) + ": " + name + "\r\n- " + io_error_message(e) + "\r\n";
+    return "\r\nrun-time error F" + std::to_string(number) + ": " + name + "\r\n- " + message + "\r\n";
 }
 
 TEST(TablesFailure, TruncatedFileEndsTheRunWithEndOfFile) {
@@ -205,7 +205,7 @@ TEST(TablesFailure, TruncatedFileEndsTheRunWithEndOfFile) {
     RunResult r = testing_support::run_inprocess_in(dir, echo_then_tables);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, report(IoOp::Read, 2002, IoError::EndOfFile));
+    EXPECT_EQ(r.err, report(IoOp::Read, 2002, "end of file: GPROP.DAT has 200 lines, the program reads 207 lines"));
     EXPECT_EQ(dir.read("OUTPUT.TP"), "ECHO OF THE INPUT\r\n");
 }
 
@@ -213,7 +213,7 @@ TEST(TablesFailure, MissingFileEndsTheRunAtTheOpen) {
     ScratchDir dir;
     RunResult r = testing_support::run_inprocess_in(dir, echo_then_tables);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, report(IoOp::Open, 2001, IoError::FileNotFound));
+    EXPECT_EQ(r.err, report(IoOp::Open, 2001, io_error_message(IoError::FileNotFound)));
     EXPECT_EQ(dir.read("OUTPUT.TP"), "ECHO OF THE INPUT\r\n");
     EXPECT_EQ(DDAIR.QN2, 0.0);  // the open failed before the oxidizer was set
 }
@@ -225,7 +225,8 @@ TEST(TablesFailure, FieldThatIsNotANumberEndsTheRun) {
     dir.write("GPROP.DAT", join(recs));
     RunResult r = testing_support::run_inprocess_in(dir, echo_then_tables);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, report(IoOp::Read, 2003, IoError::InvalidNumber));
+    const std::string line = std::to_string(species_header(6) + 9);
+    EXPECT_EQ(r.err, report(IoOp::Read, 2003, "invalid number: line " + line + ", columns 9-16 hold '1.2x4', which is not a decimal number"));
     EXPECT_EQ(dir.read("OUTPUT.TP"), "ECHO OF THE INPUT\r\n");
 }
 

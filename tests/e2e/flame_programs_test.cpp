@@ -144,7 +144,7 @@ TEST(FlamePrograms, MissingInputFile) {
     EXPECT_EQ(r.result.status, 1);
     EXPECT_EQ(r.result.out, "The results are stored in the file OUTPUT.UV\r\n");
     EXPECT_EQ(r.result.err, "\r\nrun-time error F2002: READ(INPUT.UV)\r\n"
-                            "- end of file: the file has fewer lines than the program reads\r\n");
+                            "- end of file: INPUT.UV is empty, the program reads three titles and 11 values\r\n");
     EXPECT_EQ(r.dir.read("OUTPUT.UV"), "");
 }
 

@@ -31,11 +31,18 @@ void remove_private_dir() {
     fs::remove_all(g_dir, ec);
 }
 
-// The error numbers and messages that belong together, from the table the reports use.
+// The error numbers and messages that belong together, from the table the reports use:
+// the message itself, or its lead followed by ": " and a detail of printable characters.
 bool known_error(int number, std::string_view message) {
     for (int e = static_cast<int>(core::IoError::FileNotFound); e <= static_cast<int>(core::IoError::WriteFailed); ++e) {
         auto id = static_cast<core::IoError>(e);
-        if (core::io_error_number(id) == number && message == core::io_error_message(id)) return true;
+        if (core::io_error_number(id) != number) continue;
+        if (message == core::io_error_message(id)) return true;
+        const std::string lead = std::string(core::io_error_lead(id)) + ": ";
+        if (message.substr(0, lead.size()) != lead) continue;
+        for (char c : message)
+            if (static_cast<unsigned char>(c) < 0x20) return false;
+        return true;
     }
     return false;
 }
@@ -188,6 +195,7 @@ std::string check_ending(const Run& r, std::string_view files) {
     std::string_view message = e.substr(0, e.size() - 2);
     require(message.find_first_of("\r\n") == std::string_view::npos, "error report: more than one message line");
     require(known_error(number, message), "error report: number and message do not belong together");
+    require(r.err.size() <= core::kIoReportMax, "error report: longer than the launcher shows");
     return op;
 }
 
@@ -201,7 +209,8 @@ void check_program_run(const Run& r, std::string_view input_name, std::string_vi
         require(!report.empty(), "a normal end without a report");
     } else {
         require(r.out == results_line, "console of a failed run");
-        if (op == "READ" && r.err.find("(" + std::string(input_name) + ")") != std::string::npos)
+        // The operation's line names the file; the message may quote any text.
+        if (r.err.find(": READ(" + std::string(input_name) + ")\r\n") != std::string::npos)
             require(report.empty(), "a failed input read wrote to the report");
     }
     require(report.empty() || (report.size() >= 2 && report.substr(report.size() - 2) == "\r\n"),

@@ -49,7 +49,7 @@ void ScratchDir::copy_data(const std::string& data_relative, const std::string& 
     write(name, read_file(std::string(SUITE_DATA_DIR) + "/" + data_relative));
 }
 
-RunResult run_in(const ScratchDir& dir, const std::string& exe, bool console_gone) {
+RunResult run_in(const ScratchDir& dir, const std::string& exe, bool console_gone, int closed_streams) {
     std::string out_path = dir.path() + "/../" + fs::path(dir.path()).filename().string() + ".out";
     std::string err_path = out_path + ".err";
     int gone[2] = {-1, -1};
@@ -66,6 +66,11 @@ RunResult run_in(const ScratchDir& dir, const std::string& exe, bool console_gon
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
+        for (int fd : {in, out, err})
+            if (fd > 2) close(fd);
+        for (int fd = 0; fd <= 2; ++fd)
+            if (closed_streams & (1 << fd)) close(fd);
+        alarm(20);  // a program that waits for ever is ended, and the test fails
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }

@@ -33,8 +33,10 @@ struct RunResult {
 
 // Runs a program with the directory as working directory and no arguments. With
 // console_gone, its standard output is a pipe that nobody reads any more (a console
-// window closed during the run); `out` then stays empty.
-RunResult run_in(const ScratchDir& dir, const std::string& exe, bool console_gone = false);
+// window closed during the run); `out` then stays empty. closed_streams: the standard
+// streams the program starts without, bit 1 << fd for descriptor fd. A program still
+// running after 20 s is ended (status -1).
+RunResult run_in(const ScratchDir& dir, const std::string& exe, bool console_gone = false, int closed_streams = 0);
 
 // Runs a solver program with the shipped GPROP.DAT and the given input file in the
 // directory.

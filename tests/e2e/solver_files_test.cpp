@@ -1,0 +1,80 @@
+// Both programs with odd files and streams: started with standard streams closed, the
+// input file is only read and the report holds only the report; a FIFO as the input
+// file does not make a run wait; a report file that is the null device is written.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "scratch.h"
+
+using testing_support::RunResult;
+using testing_support::ScratchDir;
+
+namespace {
+
+struct Program {
+    const char* exe;
+    const char* input;
+    const char* report;
+    const char* example;  // data/examples file, a complete input
+};
+
+const Program kPrograms[] = {
+    {ZORVATH_EXE, "INPUT.TP", "OUTPUT.TP", "examples/methane.tp"},
+    {BRASKOT2_EXE, "INPUT.UV", "OUTPUT.UV", "examples/methane.uv"},
+};
+
+RunResult run(const ScratchDir& dir, const Program& p, int closed_streams = 0) {
+    dir.copy_data("GPROP.DAT", "GPROP.DAT");
+    return testing_support::run_in(dir, p.exe, false, closed_streams);
+}
+
+TEST(ClosedStandardStreams, InputIsOnlyReadAndTheReportHoldsOnlyTheReport) {
+    for (const Program& p : kPrograms) {
+        const std::string good = testing_support::read_file(std::string(SUITE_DATA_DIR) + "/" + p.example);
+        ScratchDir normal;
+        normal.write(p.input, good);
+        ASSERT_EQ(run(normal, p).status, 0);
+        // A complete input; its first line alone (the error report goes to standard
+        // error); no input file at all (created empty).
+        struct Input {
+            bool present;
+            std::string bytes, report_after;
+            int status;
+        } inputs[] = {{true, good, normal.read(p.report), 0},
+                      {true, good.substr(0, good.find('\n') + 1), "old report\r\n", 1},
+                      {false, "", "old report\r\n", 1}};
+        for (int closed : {2, 4, 1 | 4, 1 | 2 | 4}) {  // bit 1 << fd: out, err, in and err, all
+            for (const Input& in : inputs) {
+                ScratchDir dir;
+                if (in.present) dir.write(p.input, in.bytes);
+                dir.write(p.report, "old report\r\n");
+                const std::string what = std::string(p.exe) + " closed " + std::to_string(closed);
+                EXPECT_EQ(run(dir, p, closed).status, in.status) << what;
+                EXPECT_EQ(dir.read(p.input), in.bytes) << what;
+                EXPECT_EQ(dir.read(p.report), in.report_after) << what;
+            }
+        }
+    }
+}
+
+TEST(OddFiles, FifoAsInputEndsTheRunAndANullDeviceReportIsWritten) {
+    for (const Program& p : kPrograms) {
+        ScratchDir fifo;
+        ASSERT_EQ(mkfifo(fifo.file(p.input).c_str(), 0644), 0);
+        const RunResult f = run(fifo, p);
+        EXPECT_EQ(f.status, 1) << p.exe;  // not -1: the run ended by itself
+        EXPECT_NE(f.err.find("run-time error F2002: READ(" + std::string(p.input) + ")"), std::string::npos) << f.err;
+
+        ScratchDir null;
+        null.copy_data(p.example, p.input);
+        ASSERT_EQ(symlink("/dev/null", null.file(p.report).c_str()), 0);
+        const RunResult n = run(null, p);
+        EXPECT_EQ(n.status, 0) << p.exe;
+        EXPECT_EQ(n.err, "") << p.exe;
+    }
+}
+
+}  // namespace
