@@ -42,7 +42,7 @@ std::string input_for(const Json& c) {
 
 class FlameAccuracy : public ::testing::Test {
 protected:
-    void SetUp() override { uv::configure_solver(); }
+    void SetUp() override { flame::configure_solver(); }
     void TearDown() override { core::set_eqmd_table_row_rule(core::TableRowRule::Divide); }
 };
 

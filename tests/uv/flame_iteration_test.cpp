@@ -49,7 +49,7 @@ void stand_in_PER() {
     core::PROP.AVM = 28.0;  // as the reactants: the pressure follows PREAC*T/TREAC
 }
 
-void flame_program() { uv::run_flame_program(stand_in_PER); }
+void flame_program() { flame::run_flame_program(uv::PROGRAM, stand_in_PER); }
 
 struct FlameRun {
     ScratchDir dir;
