@@ -5,7 +5,7 @@ equilibria and adiabatic flames through the programs' own routines, and ready fi
 
 >>> import combustion_suite as cs
 >>> cs.flame("propane", [0.8, 1.0, 1.2], at="pressure").T.round(1)
-array([1990.7, 2267.1, 2150.1])
+array([2040.1, 2264.3, 2198.1])
 """
 from .fuels import Fuel, Reactants, fuel, fuel_names, reactants
 from .inputs import write_input
