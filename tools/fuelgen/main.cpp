@@ -2,23 +2,10 @@
 // coefficients of the fuels and of the oxidizer's species.
 //
 //   fuelgen <fuels.nasa9> <products.nasa9> <FUELS.DAT>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
+#include "../gpropgen/whole_file.h"
 #include "fuel_records.h"
-
-namespace {
-
-bool read_whole(const char* path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return static_cast<bool>(in);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -27,7 +14,7 @@ int main(int argc, char** argv) {
     }
     std::string fuels, products, text;
     for (auto [path, into] : {std::pair{argv[1], &fuels}, std::pair{argv[2], &products}})
-        if (!read_whole(path, *into)) {
+        if (!gpropgen::read_whole_file(path, *into)) {
             std::cerr << "fuelgen: cannot read " << path << "\n";
             return 1;
         }
@@ -37,10 +24,7 @@ int main(int argc, char** argv) {
         std::cerr << "fuelgen: " << e.what() << "\n";
         return 1;
     }
-    std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
+    if (!gpropgen::write_whole_file(argv[3], text)) {
         std::cerr << "fuelgen: cannot write " << argv[3] << "\n";
         return 1;
     }
