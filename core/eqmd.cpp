@@ -18,6 +18,7 @@ using namespace eqmd_detail;
 namespace {
 
 TableRowRule g_row_rule = TableRowRule::Divide;
+bool g_continuation = true;
 EqmdMemory g_memory;
 EqmdTrace g_trace;
 
@@ -108,9 +109,65 @@ int solve_state(Work& w) {
     return sensitivities(w);
 }
 
+// One solve at the temperature T, as a call makes it but without a message: the kept
+// memory decides between the warm and the cold start, and a success is remembered.
+int solve_at(double T, int& newton_steps) {
+    BLOC.T = T;
+    GGCNTL.IERQ = OK;
+    Work w;
+    const int code = solve_state(w);
+    newton_steps += g_trace.newton_steps;
+    ++g_trace.continued;
+    return code;
+}
+
+// A hot, thin state defeats the cold start: its first estimate (the products of
+// complete combustion) lies so far from the dissociated solution that a Newton step
+// takes a mole fraction below zero, or 25 steps do not reach it. The same iteration
+// converges from the solution at a somewhat lower temperature, so the state is solved
+// by continuation: cold at the highest of T*0.9, T*0.81, ... that the cold start
+// reaches, then up to T in steps within the warm-start band, each step starting from
+// the one before. Nothing is reported on the way. When this fails too, X, TAB, the
+// kept memory and the trace go back to what the failed cold start left, and the call
+// fails with that start's code, as it always has.
+int by_continuation(int cold_code) {
+    const double T = BLOC.T;
+    const Vec1<13> X_failed = BLOC.X;
+    const TAB_t tab = TAB;
+    const EqmdMemory memory = g_memory;
+    const EqmdTrace trace = g_trace;
+    int steps = trace.newton_steps;
+
+    int code = cold_code;
+    double T_start = T;
+    for (int k = 1; k <= CONT_TRIES && code != OK; ++k) {
+        T_start *= CONT_DOWN;
+        g_memory.JF = 0;  // a cold start at each try
+        code = solve_at(T_start, steps);
+    }
+    if (code == OK) {
+        const int n = static_cast<int>(std::ceil(std::log(T / T_start) / std::log(CONT_UP)));
+        for (int i = 1; i < n && code == OK; ++i) code = solve_at(T_start * std::pow(T / T_start, double(i) / n), steps);
+        if (code == OK) code = solve_at(T, steps);  // the last step lands on T exactly
+    }
+    BLOC.T = T;
+    const int solves = g_trace.continued;
+    if (code != OK) {
+        BLOC.X = X_failed;
+        TAB = tab;
+        g_memory = memory;
+        g_trace = trace;
+        return cold_code;
+    }
+    g_trace.continued = solves;
+    g_trace.newton_steps = steps;
+    return OK;
+}
+
 }  // namespace
 
 void set_eqmd_table_row_rule(TableRowRule rule) { g_row_rule = rule; }
+void set_eqmd_continuation(bool on) { g_continuation = on; }
 
 int eqmd_table_row(double T) {
     const int row = static_cast<int>(g_row_rule == TableRowRule::Divide ? T / 100 : T * ROW_SCALE);
@@ -131,7 +188,10 @@ void EQMD() {
     g_trace = {};
     const Vec1<13> on_entry = BLOC.X;
     Work w;
+    const bool cleared = GGCNTL.IERQ == OK;  // a status on entry is a failure of its own
     GGCNTL.IERQ = solve_state(w);
+    const bool newton_failed = GGCNTL.IERQ == NON_POSITIVE || GGCNTL.IERQ == NO_CONVERGENCE;
+    if (g_continuation && cleared && newton_failed && !g_trace.warm) GGCNTL.IERQ = by_continuation(GGCNTL.IERQ);
     if (GGCNTL.IERQ != OK) fail(on_entry);
 }
 

@@ -34,6 +34,10 @@ inline constexpr int NEWTON_STEPS = 25;                // Newton steps on the fo
 inline constexpr double T_WARN = 600;                  // below: warning GE01
 inline constexpr double T_MIN = 100;                   // below: fatal GE04
 inline constexpr double T_MAX = 5000;                  // above: fatal GE02
+// Continuation of a hot state that the cold start cannot reach (see EQMD):
+inline constexpr double CONT_DOWN = 0.9;    // each try of a lower start temperature, factor on T
+inline constexpr int CONT_TRIES = 8;        // lower start temperatures tried, at most (down to 0.43 T)
+inline constexpr double CONT_UP = 1.015;    // each step up, at most; inside the warm-start band WARM_T
 }  // namespace eqmd_const
 
 // The one difference between the two programs' solvers: the table row of T.
@@ -46,6 +50,11 @@ enum class TableRowRule {
 // reset_run_state() leaves it alone.
 void set_eqmd_table_row_rule(TableRowRule rule);
 int eqmd_table_row(double T);
+
+// Whether a state whose cold start fails with GE08 or GE09 is tried again by
+// continuation from a lower temperature (see EQMD; on by default). A setting like the
+// table-row rule: the sweep and the tests compare with the cold start alone.
+void set_eqmd_continuation(bool on);
 
 // What EQMD keeps from one call to the next (cold at program start and after any
 // failure; see reset_run_state()).
@@ -60,6 +69,7 @@ const EqmdMemory& eqmd_memory();
 struct EqmdTrace {
     bool warm = false;     // it started from the kept solution
     int newton_steps = 0;  // Newton steps on the four variables (IND at the end)
+    int continued = 0;     // solves of a continuation that followed a failed cold start
 };
 const EqmdTrace& eqmd_last_call();
 

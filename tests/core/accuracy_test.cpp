@@ -71,11 +71,7 @@ TEST(Accuracy, FixedTemperatureAndPressureCases) {
         pose(p);
         PER();
         if (GGCNTL.IERQ != 0) {
-            // The Newton iteration itself can lose a variable at very hot, thin states.
-            EXPECT_EQ(GGCNTL.IERQ, 6) << id;
-            EXPECT_GE(p.T, 3400) << id;
-            EXPECT_LE(p.P, ATM) << id;
-            std::printf("  %s: GE08 at %.0f K, %.0f Pa (expected at such states)\n", id.c_str(), p.T, p.P);
+            ADD_FAILURE() << id << ": IERQ " << GGCNTL.IERQ;
             continue;
         }
         ++solved;
@@ -97,7 +93,6 @@ TEST(Accuracy, FixedTemperatureAndPressureCases) {
     for (const auto& [name, w] : lines)
         std::printf("  %-18s %.2e  (%s)\n", name, w->value, w->where.c_str());
 
-    EXPECT_GE(solved, int(cases.items.size()) - 1);
     EXPECT_LE(major.value, TOL_MAJOR) << major.where;
     EXPECT_LE(minor.value, TOL_MINOR) << minor.where;
     EXPECT_LE(mass.value, TOL_M) << mass.where;

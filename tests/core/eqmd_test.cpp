@@ -41,6 +41,8 @@ const std::vector<Problem>& states() {
         {1, 3, 2, 1, 2.0, 1450, 20 * ATM},         // nitromethane, rich
         {12, 23, 0, 0, 2.0, 1150, 100 * ATM},      // kerosene, very rich, cool
         {1, 4, 0, 0, 1.0, 3350, ATM},              // methane at PHI = 0.9995, strongly dissociated
+        {1, 4, 0, 0, 1.0, 3650, 0.1 * ATM},        // hot and thin: solved by continuation
+        {8, 18, 0, 0, 1.6, 3950, 0.01 * ATM},      // the same, rich
     };
     return s;
 }
