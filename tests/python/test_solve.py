@@ -71,10 +71,7 @@ MAJOR_SPECIES = ("H2O", "CO2", "N2", "O2", "CO", "H2")
 def test_fixed_temperature_and_pressure_reference_cases():
     for c in _reference("tp"):
         eq = cs.equilibrium(_fuel(c), c["F"], c["T_K"], c["P_Pa"])
-        if not eq.solved:
-            # The Newton iteration can lose a variable at very hot, thin states.
-            assert eq.message == "GE08" and c["T_K"] >= 3400 and c["P_Pa"] <= 101325, c["case_id"]
-            continue
+        assert eq.solved and eq.message == "", c["case_id"]
         for s, ref in c["mole_fractions"].items():
             tol = 1e-4 if ref > 1e-2 else 2e-4 if ref > 1e-5 else None
             if tol:
@@ -91,12 +88,13 @@ def test_flame_reference_cases(kind, at):
         charge = cs.Reactants(c["HREAC_kJ_per_kmol_fuel"], c["RMOLES_kmol_per_kmol_fuel"], c["AVMR_kg_per_kmol"])
         fl = cs.flame(_fuel(c), c["F"], c["TREAC_K"], c.get("PREAC_Pa", c.get("P_Pa")), at=at, charge=charge)
         # Within 5E-4 of stoichiometric the solver works at 0.9995, which costs a
-        # constant-pressure flame about 0.3 K.
-        tol_T = 0.4 if abs(c["F"] - 1) <= 5e-4 else 0.08
+        # flame some tenths of a kelvin and its products a few parts in 1E4.
+        near_one = abs(c["F"] - 1) <= 5e-4
+        tol_T, tol_major = (0.5, 5e-4) if near_one else (0.08, 1e-4)
         assert abs(fl.T - c["T_K"]) <= tol_T, c["case_id"]
         if "P_Pa" in c:
             assert abs(fl.P / c["P_Pa"] - 1) <= 5e-5, c["case_id"]
         for s in MAJOR_SPECIES:
             ref = c["mole_fractions"][s]
             if ref > 1e-2:
-                assert abs(fl.X[s] / ref - 1) <= 1e-4 * (4 if tol_T > 0.08 else 1), (c["case_id"], s)
+                assert abs(fl.X[s] / ref - 1) <= tol_major, (c["case_id"], s)
