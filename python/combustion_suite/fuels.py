@@ -110,7 +110,8 @@ def fuel(name=None, *, C=None, H=None, O=0.0, N=0.0, hf=None):
         raise ValueError("a fuel needs a name, or its atoms C= and H= (O=, N=) and hf= in J/mol")
     # The molar mass from the atoms' standard weights (kg/kmol).
     mass = 12.0107 * C + 1.00794 * H + 15.9994 * O + 14.0067 * N
-    return Fuel(f"C{C:g}H{H:g}O{O:g}N{N:g}", float(C), float(H), float(O), float(N), float(hf), mass)
+    name = "".join(f"{e}{n:g}" for e, n in (("C", C), ("H", H), ("O", O), ("N", N)) if n)
+    return Fuel(name, float(C), float(H), float(O), float(N), float(hf), mass)
 
 
 @dataclass(frozen=True)

@@ -72,7 +72,7 @@ def _sweep(call, columns, piece, what):
             X, prop, dX, TP, ids, ends, stopped, terminal = call(*cols, start == 0)
             if stopped >= 0:
                 i = start + stopped
-                state = ", ".join(f"{k}={np.ravel(c)[i]:g}" for k, c in zip(what_names(what), columns))
+                state = ", ".join(f"{k}={np.ravel(c)[i]:g}" for k, c in zip(_state_names(what), columns))
                 raise ValueError(f"state {i} ({state}): {_explanation(terminal.strip())}")
             parts.append((X, prop, dX, TP, ids, ends))
             progress.update(len(cols[0]))
@@ -81,7 +81,7 @@ def _sweep(call, columns, piece, what):
     return [np.concatenate(p) for p in zip(*parts)]
 
 
-def what_names(what):
+def _state_names(what):
     if what == "equilibrium":
         return ("C", "H", "O", "N", "phi", "T", "P")
     return ("C", "H", "O", "N", "phi", "T guess", "T0", "P0", "HREAC", "RMOLES", "AVMR")
