@@ -2,10 +2,14 @@
 // state groups of state.h.
 #pragma once
 
+#include <string_view>
+
 namespace core {
 
 // Loads GPROP.DAT (unit 7): constants, species tables, equilibrium constants, oxidizer.
 void TABLES();
+// TABLES from a property file of another name or place (the Python module's tables).
+void load_tables(std::string_view file);
 // Mixture properties at T, P, F with the equilibrium composition (calls EQMD).
 void PER();
 // Equilibrium composition and its sensitivities at T, P, F.

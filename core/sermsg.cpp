@@ -14,6 +14,7 @@ namespace {
 constexpr std::int32_t kWarningLimit = 10;  // warnings a run may pass; the next one ends it
 
 std::int32_t NWARN = 0;  // warnings issued in this run
+MessageSink g_sink = nullptr;
 RunStateReset reset_nwarn([] { NWARN = 0; });
 
 // A 4-character item: longer texts give their first four characters, shorter ones are
@@ -38,7 +39,14 @@ void message_block(std::string_view SUBR, std::string_view MSGID) {
 
 }  // namespace
 
+void set_message_sink(MessageSink sink) { g_sink = sink; }
+
 void SERMSG(std::int32_t NSEV, std::string_view SUBR, std::string_view MSGID) {
+    if (g_sink) {
+        g_sink(NSEV, SUBR, MSGID);
+        if (NSEV == 0) return;
+        stop_run();
+    }
     if (NSEV == 0) {
         ++NWARN;
         message_block(SUBR, MSGID);

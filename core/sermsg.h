@@ -15,4 +15,12 @@ namespace core {
 // MSGID: 4-character message id such as "GP01".
 void SERMSG(std::int32_t NSEV, std::string_view SUBR, std::string_view MSGID);
 
+// In-process callers that keep their own account of the messages (the Python module,
+// which turns them into results) may take them instead of the report: with a sink set,
+// SERMSG hands every message to it and writes nothing; a warning then returns uncounted,
+// so no warning limit ends a long sweep, and a terminal message still ends the run.
+// A setting, not run state: reset_run_state() leaves it; nullptr goes back to the report.
+using MessageSink = void (*)(std::int32_t NSEV, std::string_view SUBR, std::string_view MSGID);
+void set_message_sink(MessageSink sink);
+
 }  // namespace core

@@ -29,7 +29,9 @@ Vec1<NTEMP> read_points(int unit) {
 
 }  // namespace
 
-void TABLES() {
+void TABLES() { load_tables("GPROP.DAT"); }
+
+void load_tables(std::string_view file) {
     // Private fields: the file's unit, the loop counters, the reaction number and the
     // species header values that are read but not used (ENTR, HTO).
     const std::int32_t NUNIT = UNIT_TABLES;
@@ -38,7 +40,7 @@ void TABLES() {
     DDCON_t& c = DDCON;
     DDATA_t& d = DDATA;
 
-    open_unit(NUNIT, "GPROP.DAT", OpenStatus::Old);
+    open_unit(NUNIT, file, OpenStatus::Old);
     DDAIR = DDAIR_t{3.76, 0.0, 0.0, 0.0};  // air: 3.76 N2 per O2
     rewind_unit(NUNIT);
 

@@ -8,7 +8,7 @@ bash tools/install-deps.sh test
 jobs=$(nproc)
 
 echo "== native build and tests"
-cmake --preset release -DSUITE_BENCH=ON >/dev/null
+cmake --preset release -DSUITE_BENCH=ON -DSUITE_PYTHON=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --preset release -j"$jobs"
 

@@ -119,4 +119,25 @@ TEST(Sermsg, WarningCountStartsAgainInEveryRun) {
     }
 }
 
+// A sink takes every message instead of the report: twenty warnings pass (no limit), the
+// terminal message still ends the run, and the report is never written.
+TEST(Sermsg, SinkTakesTheMessagesAndTheReportStaysUntouched) {
+    static std::string seen;
+    seen.clear();
+    set_message_sink([](std::int32_t nsev, std::string_view subr, std::string_view id) {
+        seen += std::to_string(nsev) + std::string(subr.substr(0, 4)) + std::string(id) + ";";
+    });
+    ScratchDir dir;
+    RunResult r = run_with_report(dir, [] {
+        for (int i = 0; i < 20; ++i) SERMSG(0, "EQMD  ", "GE09");
+        SERMSG(1, "PER   ", "GP02");
+    });
+    set_message_sink(nullptr);
+    std::string expected;
+    for (int i = 0; i < 20; ++i) expected += "0EQMDGE09;";
+    EXPECT_EQ(seen, expected + "1PER GP02;");
+    EXPECT_EQ(r.out, kStop);
+    EXPECT_EQ(dir.read("OUTPUT.TP"), "");
+}
+
 }  // namespace

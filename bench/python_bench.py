@@ -1,0 +1,67 @@
+"""Speed of the Python module (a benchmark, run by hand, not a test):
+
+  PYTHONPATH=build/python /usr/bin/python3 bench/python_bench.py
+
+Fixed-T,P equilibria through equilibrium() on arrays of 10^5 states, in states per
+second on one core: a sweep in grid order (each state close to the one before, so the
+solver starts warm) and the same states shuffled (mostly cold starts). Then adiabatic
+flames per second at constant pressure and at constant volume. Best of five rounds.
+Last, the states that stay unsolved on a wide grid, counted by message id.
+"""
+import time
+
+import numpy as np
+
+import combustion_suite as cs
+
+N = 100_000
+ROUNDS = 5
+
+
+def best_rate(n, call):
+    best = float("inf")
+    for _ in range(ROUNDS):
+        start = time.perf_counter()
+        call()
+        best = min(best, time.perf_counter() - start)
+    return n / best
+
+
+def main():
+    # 10^5 states: F 0.5-1.6 (20), T 1000-3500 K (50), P 0.1-10 atm (100), grid order.
+    phi, T, P = np.meshgrid(np.linspace(0.5, 1.6, 20), np.linspace(1000, 3500, 50),
+                            101325.0 * np.logspace(-1, 1, 100), indexing="ij")
+    phi, T, P = phi.ravel(), T.ravel(), P.ravel()
+    assert phi.size == N
+    cs.equilibrium("methane", 1.0, 2000.0, 101325.0)  # tables loaded outside the timing
+    solved = cs.equilibrium("methane", phi, T, P).solved.sum()
+    print(f"equilibrium(), {N} TP states of methane in air, {solved} solved")
+    print(f"  grid order : {best_rate(N, lambda: cs.equilibrium('methane', phi, T, P)):12,.0f} states/s")
+    order = np.random.default_rng(1).permutation(N)
+    sp, sT, sP = phi[order], T[order], P[order]
+    print(f"  shuffled   : {best_rate(N, lambda: cs.equilibrium('methane', sp, sT, sP)):12,.0f} states/s")
+
+    flames = np.linspace(0.5, 1.6, 2000)
+    shuffled = np.random.default_rng(2).permutation(flames)
+    for at in ("pressure", "volume"):
+        for what, phis in (("in order", flames), ("shuffled", shuffled)):
+            rate = best_rate(phis.size, lambda: cs.flame("propane", phis, at=at))
+            print(f"flame(at={at!r}), {phis.size} equivalence ratios of propane {what}: {rate:10,.0f} flames/s")
+
+    # F 0.5-1.6, T 300-4000 K, P 0.01-100 atm, methane and n-octane.
+    phi, T, P = np.meshgrid(np.linspace(0.5, 1.6, 23), np.linspace(300, 4000, 75),
+                            101325.0 * np.logspace(-2, 2, 9), indexing="ij")
+    for fuel in ("methane", "n-octane"):
+        eq = cs.equilibrium(fuel, phi, T, P)
+        bad = ~eq.solved
+        ids, counts = np.unique(eq.message[bad], return_counts=True)
+        print(f"sweep of {fuel}: {bad.sum()} of {eq.solved.size} unsolved "
+              f"({', '.join(f'{i} {c}' for i, c in zip(ids, counts))})")
+        for i in ids:
+            sel = bad & (eq.message == i)
+            print(f"  {i}: F {phi[sel].min():.2f}-{phi[sel].max():.2f}, T {T[sel].min():.0f}-{T[sel].max():.0f} K,"
+                  f" P {P[sel].min() / 101325:g}-{P[sel].max() / 101325:g} atm")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,52 @@
+"""Input files of the three programs: INPUT.TP, INPUT.UV and INPUT.HP, with every value
+on its own line followed by what it is, as the programs' free-form reads allow."""
+from pathlib import Path
+
+from .fuels import fuel as _fuel, reactants
+
+_ATOMS = ("carbon atoms", "hydrogen atoms", "oxygen atoms", "nitrogen atoms")
+
+
+def _value_lines(pairs):
+    # repr: the shortest text that reads back as the same number.
+    return [f"{float(v)!r:<14} {label}" for v, label in pairs]
+
+
+def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=2500.0, title=None):
+    """The text of INPUT.TP (kind "tp": products at T, P) or of INPUT.UV / INPUT.HP
+    (kind "uv" or "hp": a flame from reactants at T0, P0), lines ending in CR LF."""
+    kind = kind.lower()
+    f = _fuel(fuel)
+    atoms = list(zip((f.C, f.H, f.O, f.N), _ATOMS))
+    if kind == "tp":
+        if T is None or P is None:
+            raise ValueError("an INPUT.TP needs the products' T (K) and P (Pa)")
+        lines = [title or f"{f.name} in air, equivalence ratio {phi:g}, {T:g} K, {P:g} Pa"]
+        lines += _value_lines(atoms + [(phi, "equivalence ratio"), (T, "temperature (K)"), (P, "pressure (Pa)")])
+    elif kind in ("uv", "hp"):
+        r = reactants(f, phi, T0)
+        what = "Constant-volume" if kind == "uv" else "Constant-pressure"
+        lines = [title or f"{f.name} in air, equivalence ratio {phi:g}",
+                 f"{what} combustion from {T0:g} K and {P0:g} Pa",
+                 f"Reactant enthalpy: {f.name}, O2 and N2 at {T0:g} K"]
+        lines += _value_lines(atoms + [
+            (phi, "equivalence ratio"), (T_guess, "final temperature guess (K)"),
+            (T0, "reactant temperature (K)"), (P0, "reactant pressure (Pa)"),
+            (r.HREAC, "enthalpy of reactants (kJ/kmol of fuel)"),
+            (r.RMOLES, "moles of reactants per mole of fuel"), (r.AVMR, "molar mass of reactants (kg/kmol)")])
+    else:
+        raise ValueError(f'kind must be "tp", "uv" or "hp", not {kind!r}')
+    return "".join(line + "\r\n" for line in lines)
+
+
+def write_input(kind, fuel, phi, path=None, **values):
+    """Writes a complete input file for a program and returns its path: INPUT.TP
+    (needs T, P), INPUT.UV or INPUT.HP (T0, P0, optional T_guess), by default under its
+    own name in the current directory.
+
+    >>> write_input("uv", "propane", 0.8, T0=298.15, P0=101325.0)
+    PosixPath('INPUT.UV')
+    """
+    path = Path(path or f"INPUT.{kind.upper()}")
+    path.write_bytes(input_text(kind, fuel, phi, **values).encode("ascii"))
+    return path

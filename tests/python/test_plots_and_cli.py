@@ -1,0 +1,60 @@
+"""The figures (Agg, without pyplot) show what they say, the PNG files open, and the
+command line writes the same input files as write_input."""
+import subprocess
+import sys
+
+import matplotlib.image
+import numpy as np
+
+import combustion_suite as cs
+
+
+def test_flame_temperature_figure():
+    import matplotlib.pyplot as plt
+    before = plt.get_fignums()
+    phi = np.linspace(0.6, 1.5, 7)
+    fig = cs.plot.flame_temperature(["methane", "propane"], phi=phi)
+    assert plt.get_fignums() == before  # pyplot's figures untouched
+    ax, = fig.axes
+    assert ax.get_xlabel() == "Equivalence ratio" and "flame temperature [K]" in ax.get_ylabel()
+    labels = [line.get_label() for line in ax.get_lines()]
+    assert labels == ["methane, constant pressure", "methane, constant volume",
+                      "propane, constant pressure", "propane, constant volume"]
+    for line in ax.get_lines():
+        x, T = line.get_data()
+        assert np.array_equal(x, phi) and np.all((T > 1500) & (T < 3000))
+        assert np.argmax(T) in (2, 3)  # the peak just rich of stoichiometric
+    const_p, const_v = ax.get_lines()[0].get_ydata(), ax.get_lines()[1].get_ydata()
+    assert np.all(const_v > const_p)
+
+
+def test_composition_figure_and_its_png(tmp_path):
+    fig = cs.plot.composition("methane", 1.0, T=np.linspace(1000, 3600, 14), P=101325.0)
+    ax, = fig.axes
+    assert ax.get_yscale() == "log" and ax.get_xlabel() == "Temperature [K]"
+    lines = {line.get_label(): line.get_ydata() for line in ax.get_lines()}
+    assert {"H2O", "CO2", "N2", "OH", "NO", "H"} <= set(lines) and "Ar" not in lines
+    assert np.all(np.diff(lines["H"]) > 0) and lines["CO2"][-1] < lines["CO2"][0] / 10  # dissociation
+    fig.savefig(tmp_path / "composition.png")
+    image = matplotlib.image.imread(tmp_path / "composition.png")
+    assert image.ndim == 3 and image.shape[0] > 200
+
+
+def _cli(*args, cwd):
+    return subprocess.run([sys.executable, "-m", "combustion_suite", *args], cwd=cwd, capture_output=True,
+                          text=True)
+
+
+def test_command_line(tmp_path):
+    done = _cli("input", "uv", "--fuel", "propane", "--phi", "0.8", "--T0", "298.15", "--P0", "101325", cwd=tmp_path)
+    assert done.returncode == 0 and "INPUT.UV" in done.stdout
+    expected = cs.write_input("uv", "propane", 0.8, tmp_path / "expected", T0=298.15, P0=101325.0)
+    assert (tmp_path / "INPUT.UV").read_bytes() == expected.read_bytes()
+
+    done = _cli("plot", "flame-temperature", "--fuel", "methane", "--phi", "0.8,1,1.2", "--at", "volume",
+                "--out", "tad.png", cwd=tmp_path)
+    assert done.returncode == 0 and "tad.png" in done.stdout
+    assert matplotlib.image.imread(tmp_path / "tad.png").shape[2] in (3, 4)
+
+    done = _cli("input", "tp", "--fuel", "kerosene", "--phi", "1", "--T", "2000", "--P", "1e5", cwd=tmp_path)
+    assert done.returncode == 1 and "unknown fuel" in done.stderr

@@ -1,0 +1,124 @@
+// The records of FUELS.DAT: the fuels of fuels.nasa9 and the oxidizer's O2 and N2 of
+// products.nasa9, each with its atoms, molar mass, enthalpy of formation and the
+// coefficients that give its enthalpy at any reactant temperature.
+//
+//   title line, then per species one head line and one line per temperature interval:
+//   role name formula C H O N molar-mass(kg/kmol) hf(J/mol, 298.15 K) intervals
+//   Tmin Tmax (K) a1..a7 b1   (H/(RT) of the NASA Glenn 9-coefficient form)
+// Fields are separated by blanks; role is "fuel" or "air". Records end in LF.
+//
+// Header-only so that the tests can regenerate the file in-process.
+#pragma once
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "../gpropgen/nasa9.h"
+
+namespace fuelgen {
+
+// Names by which the module finds a species whose entry names only its formula
+// (an entry "C7H16,n-heptane" names itself).
+struct CommonName {
+    const char* formula;
+    const char* name;
+};
+inline constexpr CommonName kCommonNames[] = {
+    {"CH4", "methane"},  {"C3H8", "propane"}, {"CH3OH", "methanol"}, {"C2H5OH", "ethanol"},
+    {"C6H6", "benzene"}, {"C2H4", "ethylene"}, {"O2", "oxygen"},     {"N2", "nitrogen"},
+};
+
+// The oxidizer's species that the reactant enthalpy needs besides the fuel (air: 3.76 N2
+// per O2), in the order of the property file.
+inline constexpr const char* kAirSpecies[] = {"O2", "N2"};
+
+struct Atoms {
+    double C = 0, H = 0, O = 0, N = 0;
+};
+
+// The element counts of an entry's second line: five pairs of a 2-column symbol and a
+// 6-column count from column 11.
+inline Atoms atoms_of(std::string_view line2, const std::string& name) {
+    Atoms a;
+    for (size_t k = 0; k < 5; ++k) {
+        std::string sym = gpropgen::detail::trimmed(gpropgen::detail::columns(line2, 11 + 8 * k, 12 + 8 * k));
+        double n = gpropgen::detail::number(line2, 13 + 8 * k, 18 + 8 * k, 2);
+        if (sym.empty() || n == 0) continue;
+        if (sym == "C") a.C = n;
+        else if (sym == "H") a.H = n;
+        else if (sym == "O") a.O = n;
+        else if (sym == "N") a.N = n;
+        else throw std::runtime_error(name + ": element " + sym + " is not one of C, H, O, N");
+    }
+    return a;
+}
+
+// The second line of every entry, by entry; parse_nasa9 keeps the numbers only.
+inline std::vector<std::string> second_lines(std::string_view text) {
+    std::vector<std::string> out;
+    std::vector<std::string_view> lines = gpropgen::detail::lines_of(text);
+    for (size_t i = 0; i + 1 < lines.size();) {
+        std::string head = gpropgen::detail::trimmed(lines[i]);
+        if (head.empty() || head[0] == '!' || head[0] == '#') {
+            ++i;
+            continue;
+        }
+        out.emplace_back(lines[i + 1]);
+        i += 2 + 3 * static_cast<size_t>(gpropgen::detail::number(lines[i + 1], 1, 2, static_cast<int>(i) + 2));
+    }
+    return out;
+}
+
+inline std::string common_name(const std::string& entry_name, std::string& formula) {
+    size_t comma = entry_name.find(',');
+    formula = entry_name.substr(0, comma);
+    if (comma != std::string::npos) return entry_name.substr(comma + 1);
+    for (const auto& c : kCommonNames)
+        if (formula == c.formula) return c.name;
+    return formula;
+}
+
+inline std::string species_records(const char* role, const gpropgen::Nasa9Species& s, std::string_view line2) {
+    std::string formula, name = common_name(s.name, formula);
+    Atoms a = atoms_of(line2, s.name);
+    char buf[256];
+    std::snprintf(buf, sizeof buf, "%s %s %s %g %g %g %g %.7f %.3f %zu\n", role, name.c_str(), formula.c_str(), a.C,
+                  a.H, a.O, a.N, s.molar_mass, s.h298, s.intervals.size());
+    std::string out = buf;
+    for (const auto& iv : s.intervals) {
+        std::snprintf(buf, sizeof buf, "%10.3f %10.3f", iv.tmin, iv.tmax);
+        out += buf;
+        for (double c : iv.a) {
+            std::snprintf(buf, sizeof buf, " %16.9E", c);
+            out += buf;
+        }
+        std::snprintf(buf, sizeof buf, " %16.9E\n", iv.b1);
+        out += buf;
+    }
+    return out;
+}
+
+// The whole file from the texts of fuels.nasa9 and products.nasa9.
+inline std::string fuels_text(std::string_view fuels_source, std::string_view products_source) {
+    std::string out =
+        "FUELS.DAT - fuels and air species, NASA Glenn coefficients (written by tools/fuelgen)\n";
+    std::vector<gpropgen::Nasa9Species> fuels = gpropgen::parse_nasa9(fuels_source);
+    std::vector<std::string> heads = second_lines(fuels_source);
+    if (fuels.empty() || heads.size() != fuels.size()) throw std::runtime_error("no fuel entries");
+    for (size_t i = 0; i < fuels.size(); ++i) out += species_records("fuel", fuels[i], heads[i]);
+
+    std::vector<gpropgen::Nasa9Species> products = gpropgen::parse_nasa9(products_source);
+    std::vector<std::string> pheads = second_lines(products_source);
+    for (const char* want : kAirSpecies) {
+        size_t i = 0;
+        while (i < products.size() && products[i].name != want) ++i;
+        if (i == products.size()) throw std::runtime_error(std::string("no entry for ") + want);
+        out += species_records("air", products[i], pheads[i]);
+    }
+    return out;
+}
+
+}  // namespace fuelgen
