@@ -1,7 +1,8 @@
-# A solver program: its driver and report as a library that the tests, fuzz targets and
-# benchmarks link, and the program, a main around it.
+# A solver program: its driver and report (the sources given after the program's name)
+# as a library that the tests, fuzz targets and benchmarks link, and the program, a main
+# around it.
 function(add_solver_program library program)
-  add_library(${library} STATIC driver.cpp prtout.cpp)
+  add_library(${library} STATIC ${ARGN})
   target_include_directories(${library} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${library} PUBLIC core)
 

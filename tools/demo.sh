@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh base
 cmake -S . -B build-demo -DCMAKE_BUILD_TYPE=Release -DSUITE_TESTS=OFF >/dev/null
-cmake --build build-demo -j"$(nproc)" --target zorvath braskot2 >/dev/null
+cmake --build build-demo -j"$(nproc)" --target zorvath braskot2 quellin >/dev/null
 run() {  # program input-file
   local prog=$1 input=$2 kind=${2##*.}
   local dir=build-demo/run/$(basename "$input")
@@ -22,3 +22,4 @@ run() {  # program input-file
 shopt -s nullglob
 for f in data/examples/*.tp; do run build-demo/tp/zorvath "$f"; done
 for f in data/examples/*.uv; do run build-demo/uv/braskot2 "$f"; done
+for f in data/examples/*.hp; do run build-demo/hp/quellin "$f"; done

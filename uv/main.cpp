@@ -2,6 +2,6 @@
 #include "uv.h"
 
 int main() {
-    uv::configure_solver();
+    flame::configure_solver();
     return core::run_process(uv::BRASKOT2);
 }

@@ -3,64 +3,31 @@
 
 #include <string>
 
+#include "flame_run.h"
 #include "scratch.h"
 
-using testing_support::RunResult;
-using testing_support::ScratchDir;
+using flame_run::Values;
 
 namespace {
 
-const std::string kConsoleOk = "The results are stored in the file OUTPUT.UV\r\nStop - Program terminated.\r\n";
+const flame_run::Program kBraskot2{BRASKOT2_EXE, "INPUT.UV", "OUTPUT.UV"};
 
-struct UvValues {
-    double AN = 1, AM = 4, AL = 0, AK = 0, F = 1, T = 2500, TREAC = 298.15, PREAC = 101325;
-    double HREAC = -74600, RMOLES = 10.52, AVMR = 27.6332;
-};
+struct UvRun : flame_run::Run {};
 
-std::string input(const UvValues& v) {
-    std::string s = "a\r\nb\r\nc\r\n";
-    for (double x : {v.AN, v.AM, v.AL, v.AK, v.F, v.T, v.TREAC, v.PREAC, v.HREAC, v.RMOLES, v.AVMR}) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.17g\r\n", x);
-        s += buf;
-    }
-    return s;
-}
-
-struct UvRun {
-    ScratchDir dir;
-    RunResult result;
-    std::string report;
-};
-
-void run(UvRun& r, const std::string& input_bytes) {
-    r.result = testing_support::run_solver_in(r.dir, BRASKOT2_EXE, "INPUT.UV", input_bytes);
-    r.report = r.dir.read("OUTPUT.UV");
-}
-
-// The run stopped normally, without a results section, the report ending in `tail`.
-void expect_stopped_with(const UvRun& r, const std::string& tail) {
-    EXPECT_EQ(r.result.status, 0);
-    EXPECT_EQ(r.result.err, "");
-    EXPECT_EQ(r.result.out, kConsoleOk);
-    EXPECT_EQ(r.report.find("FLAME TEMP."), std::string::npos);
-    ASSERT_GE(r.report.size(), tail.size());
-    EXPECT_EQ(r.report.substr(r.report.size() - tail.size()), tail) << r.report;
-    EXPECT_EQ(r.report.find("nan"), std::string::npos);
-    EXPECT_EQ(r.report.find("inf"), std::string::npos);
-}
+void run(UvRun& r, const std::string& input_bytes) { flame_run::run(r, kBraskot2, input_bytes); }
+void expect_stopped_with(const UvRun& r, const std::string& tail) { flame_run::expect_stopped_with(r, kBraskot2, tail); }
 
 TEST(Braskot2, ShippedExampleGivesTheBlessedReport) {
     UvRun r;
     run(r, testing_support::read_file(std::string(SUITE_DATA_DIR) + "/examples/methane.uv"));
     EXPECT_EQ(r.result.status, 0);
-    EXPECT_EQ(r.result.out, kConsoleOk);
+    EXPECT_EQ(r.result.out, kBraskot2.console_ok());
     EXPECT_EQ(r.result.err, "");
     EXPECT_EQ(r.report, testing_support::read_file(std::string(GOLDEN_DIR) + "/methane.uv.report"));
 }
 
 TEST(Braskot2, ZeroReactantTemperature) {
-    UvValues v;
+    Values v;
     v.TREAC = 0;
     UvRun r;
     run(r, input(v));
@@ -69,7 +36,7 @@ TEST(Braskot2, ZeroReactantTemperature) {
 
 TEST(Braskot2, ZeroReactantMolesOrMolarMass) {
     for (int which = 0; which < 2; ++which) {
-        UvValues v;
+        Values v;
         (which == 0 ? v.RMOLES : v.AVMR) = 0;
         UvRun r;
         run(r, input(v));
@@ -78,7 +45,7 @@ TEST(Braskot2, ZeroReactantMolesOrMolarMass) {
 }
 
 TEST(Braskot2, FailedFirstPassLeavesNoDerivativeToCorrectWith) {
-    UvValues v;
+    Values v;
     v.F = 4;  // methane with as many carbon as oxygen atoms: no solution attempted
     UvRun r;
     run(r, input(v));
@@ -89,7 +56,7 @@ TEST(Braskot2, FailedFirstPassLeavesNoDerivativeToCorrectWith) {
 }
 
 TEST(Braskot2, TemperatureLeavingTheTablesEndsTheRun) {
-    UvValues v;
+    Values v;
     v.T = 3900;
     v.HREAC = 2.0e6;  // far more energy than any flame in the tables
     UvRun r;
@@ -100,7 +67,7 @@ TEST(Braskot2, TemperatureLeavingTheTablesEndsTheRun) {
 }
 
 TEST(Braskot2, NonPositiveReactantPressureReachesTheSolverCheck) {
-    UvValues v;
+    Values v;
     v.PREAC = 0;
     UvRun r;
     run(r, input(v));

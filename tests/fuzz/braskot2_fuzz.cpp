@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::enter_private_dir();
     fuzz::write_file("GPROP.DAT", fuzz::shipped("GPROP.DAT"));
-    uv::configure_solver();
+    flame::configure_solver();
     return 0;
 }
 
