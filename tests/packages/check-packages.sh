@@ -7,8 +7,8 @@
 #     from its Start-menu shortcut runs each item in the working folder in Documents; the
 #     uninstaller removes the programs and leaves that folder alone;
 #   - the Debian package: lintian without errors; installed with dpkg -i, a working folder
-#     made with combustion-suite-workdir, each program run there, man zorvath; after
-#     dpkg --purge nothing of it is left under /usr.
+#     made with combustion-suite-workdir, each program run there, man zorvath, a Python
+#     module it carries imported; after dpkg --purge nothing of it is left under /usr.
 # Screenshots go to build-pkg/artifacts/. Needs Xvfb, xdotool, Wine, lintian, and root
 # (or sudo) for dpkg. Exits non-zero when any check fails.
 set -uo pipefail
@@ -207,6 +207,16 @@ MANWIDTH=80 man zorvath 2>"$SCRATCH/man.err" >"$SCRATCH/man.txt"
 grep -q 'INPUT.TP' "$SCRATCH/man.txt" && [ ! -s "$SCRATCH/man.err" ] ||
   fail "man zorvath did not render: $(head -c 200 "$SCRATCH/man.err")"
 pass "deb: the working folder kept an edited input; F2001 without GPROP.DAT; man zorvath renders"
+# A Python package that the build installs (the module, when the build enables it) imports;
+# without writing byte code, which the purge would leave behind.
+for init in $(dpkg -L combustion-suite | grep -E '^/usr/lib/python3/dist-packages/[^/]+/__init__\.py$'); do
+  module=$(basename "$(dirname "$init")")
+  if (cd "$home" && /usr/bin/python3 -B -c "import $module") 2>"$SCRATCH/python.err"; then
+    pass "deb: python3 imports $module"
+  else
+    fail "deb: python3 cannot import $module: $(tail -n 1 "$SCRATCH/python.err")"
+  fi
+done
 $SUDO dpkg --purge combustion-suite >>"$SCRATCH/dpkg.log" 2>&1 || fail "dpkg --purge failed"
 find /usr -xdev | sort >"$SCRATCH/usr-after.txt"
 if left=$(comm -13 "$SCRATCH/usr-before.txt" "$SCRATCH/usr-after.txt") && [ -n "$left" ]; then
