@@ -4,8 +4,9 @@
 #     an empty folder with a fresh Wine prefix, orvello.exe started there and a Save & Run
 #     through each File item;
 #   - the Windows installer, run silently in another fresh prefix: the launcher started
-#     from its Start-menu shortcut runs each item in the working folder in Documents; the
-#     uninstaller removes the programs and leaves that folder alone;
+#     from its Start-menu shortcut runs each item in the working folder in Documents; a
+#     second install keeps the inputs edited there; the uninstaller removes the programs
+#     and leaves that folder alone;
 #   - the Debian package: lintian without errors; installed with dpkg -i, a working folder
 #     made with combustion-suite-workdir, each program run there, man zorvath, a Python
 #     module it carries imported; after dpkg --purge nothing of it is left under /usr.
@@ -163,12 +164,18 @@ if [ ${#shortcut[@]} -eq 1 ]; then
 else
   fail "the installer made no Start-menu shortcut Orvello.lnk"
 fi
+# Installing again (an update) keeps what the student has edited.
+echo "an edited title" >"$workdir/INPUT.UV"
+wine "${installer[0]}" /S </dev/null >>"$SCRATCH/installer.log" 2>&1
+[ "$(cat "$workdir/INPUT.UV")" = "an edited title" ] || fail "installing again replaced an edited INPUT.UV"
 wine "$programs/Uninstall.exe" /S </dev/null >>"$SCRATCH/installer.log" 2>&1
-for _ in $(seq 300); do [ -e "$programs/orvello.exe" ] || break; sleep 0.2; done
+# The uninstaller runs on from a copy of itself: wait until its work is done.
+lnk=${shortcut[0]:-}
+for _ in $(seq 300); do [ -e "$programs" ] || [ -e "$lnk" ] || break; sleep 0.2; done
 [ -e "$programs" ] && fail "the uninstaller left $(ls "$programs" | tr '\n' ' ')in Program Files"
 [ -f "$workdir/GPROP.DAT" ] && [ -f "$workdir/INPUT.TP" ] && [ -f "$workdir/OUTPUT.TP" ] ||
   fail "the uninstaller touched the working folder"
-[ -e "${shortcut[0]}" ] && fail "the uninstaller left the shortcut"
+[ -e "$lnk" ] && fail "the uninstaller left the shortcut"
 pass "uninstaller: the programs and the shortcut gone, the working folder kept"
 wine_session_stop
 stop_display
