@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Whole-process time of zorvath and braskot2 on the shipped methane examples, against
-# the floor of a static hello-world program built the same way (bench/hello_floor), all
-# started by hyperfine without a shell in one working directory.
+# Whole-process time of zorvath, braskot2 and quellin on the shipped methane examples,
+# against the floor of a static hello-world program built the same way
+# (bench/hello_floor), all started by hyperfine without a shell in one working directory.
+# The two flame programs burn the same charge: quellin reads methane.uv as its INPUT.HP,
+# and its time is also given as a ratio to braskot2's.
 #
 #   bench/process.sh [build-dir] [rounds] [runs-per-round]
 #
@@ -16,7 +18,7 @@ build=$(cd "${1:-$root/build}" && pwd)
 rounds=${2:-10}
 runs=${3:-100}
 
-for exe in tp/zorvath uv/braskot2 bench/hello_floor; do
+for exe in tp/zorvath uv/braskot2 hp/quellin bench/hello_floor; do
   [ -x "$build/$exe" ] || { echo "missing $build/$exe: build with -DSUITE_BENCH=ON" >&2; exit 1; }
 done
 command -v hyperfine >/dev/null || { echo "hyperfine missing: tools/install-deps.sh test" >&2; exit 1; }
@@ -26,19 +28,20 @@ trap 'rm -rf "$work"' EXIT
 cp "$root/data/GPROP.DAT" "$work/GPROP.DAT"
 cp "$root/data/examples/methane.tp" "$work/INPUT.TP"
 cp "$root/data/examples/methane.uv" "$work/INPUT.UV"
-cp "$build/tp/zorvath" "$build/uv/braskot2" "$build/bench/hello_floor" "$work/"
+cp "$root/data/examples/methane.uv" "$work/INPUT.HP"
+cp "$build/tp/zorvath" "$build/uv/braskot2" "$build/hp/quellin" "$build/bench/hello_floor" "$work/"
 cd "$work"
 
 # Both programs must run normally here, or the times mean nothing.
-for exe in zorvath braskot2; do
+for exe in zorvath braskot2 quellin; do
   out=$("./$exe" 2>err.txt) || { echo "$exe failed" >&2; cat err.txt >&2; exit 1; }
   [ ! -s err.txt ] && [[ $out == *"Stop - Program terminated."* ]] || { echo "$exe did not stop normally" >&2; exit 1; }
 done
 
-hyperfine -N --warmup 100 --runs 20 --style none ./hello_floor ./zorvath ./braskot2 >/dev/null 2>&1
+hyperfine -N --warmup 100 --runs 20 --style none ./hello_floor ./zorvath ./braskot2 ./quellin >/dev/null 2>&1
 for ((r = 1; r <= rounds; ++r)); do
   hyperfine -N --warmup 10 --runs "$runs" --style none --export-csv "round$r.csv" \
-    ./hello_floor ./zorvath ./braskot2 >/dev/null 2>&1
+    ./hello_floor ./zorvath ./braskot2 ./quellin >/dev/null 2>&1
 done
 
 echo "nproc: $(nproc); load average: $(cut -d' ' -f1-3 /proc/loadavg); $rounds rounds of $runs runs per program"
@@ -66,6 +69,13 @@ cat round*.csv | awk -F, '
         qm = qm " " mn[r, name];  qr = qr " " mn[r, name] / mn[r, "hello_floor"]
       }
       printf "%-12s %16.3f %13.2f %15.3f %12.2f\n", name, median(pm, round) * 1000, median(pr, round), median(qm, round) * 1000, median(qr, round)
+    }
+    if (seen["quellin"] && seen["braskot2"]) {
+      pr = ""; qr = ""
+      for (r = 1; r <= round; ++r) {
+        pr = pr " " med[r, "quellin"] / med[r, "braskot2"]; qr = qr " " mn[r, "quellin"] / mn[r, "braskot2"]
+      }
+      printf "%-12s %16s %13.2f %15s %12.2f\n", "quellin/braskot2", "", median(pr, round), "", median(qr, round)
     }
     print "(medians over the rounds: of the per-round median and fastest times, and of their ratios to the floor)"
   }'

@@ -14,8 +14,6 @@
 #include "scratch.h"
 #include "state.h"
 
-using testing_support::ScratchDir;
-
 namespace {
 
 int passes = 0;
@@ -26,38 +24,31 @@ void counting_PER() {
 }
 void flame_program() { flame::run_flame_program(hp::PROGRAM, counting_PER); }
 
-// The shipped methane example with its guess replaced.
-std::string methane_with_guess(double guess) {
+// quellin on the shipped methane example with the guess replaced; the report and the
+// flame temperature it shows.
+double run(double guess, std::string& report) {
     std::string s = testing_support::read_file(std::string(SUITE_DATA_DIR) + "/examples/methane.hp");
     size_t line = 0;
     for (int i = 0; i < 8; ++i) line = s.find('\n', line) + 1;  // three titles, five values
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", guess);
-    return s.substr(0, line) + buf + s.substr(s.find('\n', line) - 1);
+    testing_support::ScratchDir dir;
+    dir.copy_data("GPROP.DAT", "GPROP.DAT");
+    dir.write("INPUT.HP", s.substr(0, line) + buf + s.substr(s.find('\n', line) - 1));
+    passes = 0;
+    flame::configure_solver();
+    auto r = testing_support::run_inprocess_in(dir, flame_program);
+    core::set_eqmd_table_row_rule(core::TableRowRule::Divide);
+    EXPECT_EQ(r.status, 0) << r.err;
+    report = dir.read("OUTPUT.HP");
+    return core::BLOC.T;
 }
 
-class QuellinAnswerAsGuess : public ::testing::Test {
-protected:
-    void SetUp() override { flame::configure_solver(); }
-    void TearDown() override { core::set_eqmd_table_row_rule(core::TableRowRule::Divide); }
-    // One run on the example with the guess; returns the flame temperature it reports.
-    double run(double guess) {
-        passes = 0;
-        ScratchDir dir;
-        dir.copy_data("GPROP.DAT", "GPROP.DAT");
-        dir.write("INPUT.HP", methane_with_guess(guess));
-        auto r = testing_support::run_inprocess_in(dir, flame_program);
-        EXPECT_EQ(r.status, 0) << r.err;
-        report = dir.read("OUTPUT.HP");
-        return core::BLOC.T;
-    }
+TEST(QuellinAnswerAsGuess, TakesOnePass) {
     std::string report;
-};
-
-TEST_F(QuellinAnswerAsGuess, TakesOnePass) {
-    const double answer = run(2000);
+    const double answer = run(2000, report);
     EXPECT_GT(passes, 2);
-    const double again = run(answer);
+    const double again = run(answer, report);
     EXPECT_EQ(passes, 1);
     EXPECT_LE(std::fabs(again - answer), 0.01);
     EXPECT_NE(report.find("FLAME TEMP."), std::string::npos);

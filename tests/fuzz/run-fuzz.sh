@@ -15,7 +15,7 @@ BUILD="$ROOT/build-fuzz"
 SECONDS_PER_TARGET="${1:-60}"
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(free_read field_read tables zorvath braskot2)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(free_read field_read tables zorvath braskot2 quellin)
 
 # The longest input worth trying: a whole GPROP.DAT for the table loader, a few
 # screens of text for the others.
@@ -23,6 +23,14 @@ max_len() {
     case "$1" in
     tables) echo 20000 ;;
     *) echo 4096 ;;
+    esac
+}
+
+# The seed corpus of a target: the flame programs read the same input files.
+corpus_of() {
+    case "$1" in
+    quellin) echo braskot2 ;;
+    *) echo "$1" ;;
     esac
 }
 
@@ -55,7 +63,7 @@ for t in "${TARGETS[@]}"; do
     rm -rf "$work"
     mkdir -p "$work"
     log="$artifacts/fuzz.log"
-    "$bin" "$work" "$FUZZ_DIR/corpus/$t" \
+    "$bin" "$work" "$FUZZ_DIR/corpus/$(corpus_of "$t")" \
         -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -max_len="$(max_len "$t")" \
         -dict="$FUZZ_DIR/numbers.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1
     status=$?

@@ -17,6 +17,7 @@ cmake -S "$SUITE_ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Release -DSUITE_TES
   >"$WORK/native-configure.log" 2>&1 || { cat "$WORK/native-configure.log"; exit 1; }
 cmake --build "$NATIVE_BUILD" -j"$(nproc)" --target zorvath \
   $([ -f "$SUITE_ROOT/uv/CMakeLists.txt" ] && echo --target braskot2) \
+  $([ -f "$SUITE_ROOT/hp/CMakeLists.txt" ] && echo --target quellin) \
   >"$WORK/native-build.log" 2>&1 || { tail -40 "$WORK/native-build.log"; exit 1; }
 
 FAILED=0
@@ -46,6 +47,7 @@ compare_case() {
   case $solver in
     zorvath) native=$NATIVE_BUILD/tp/zorvath windows=$WIN_BUILD/tp/zorvath.exe ;;
     braskot2) native=$NATIVE_BUILD/uv/braskot2 windows=$WIN_BUILD/uv/braskot2.exe ;;
+    quellin) native=$NATIVE_BUILD/hp/quellin windows=$WIN_BUILD/hp/quellin.exe ;;
   esac
   prepare "$nat" "$@"
   prepare "$win" "$@"
@@ -114,6 +116,30 @@ if [ -f "$WIN_BUILD/uv/braskot2.exe" ]; then
   compare_case braskot2 zero-reactant-temp INPUT.UV 'a\r\nb\r\nc\r\n1.0\r\n4.0\r\n0.0\r\n0.0\r\n1.0\r\n2500.0\r\n0.0\r\n101325.0\r\n-74600.0\r\n10.52\r\n27.6332\r\n'
 else
   echo "SKIPPED: braskot2 comparison: braskot2.exe has not been built"
+  SKIPPED=$((SKIPPED + 1))
+fi
+
+if [ -f "$WIN_BUILD/hp/quellin.exe" ]; then
+  # hp_input F TREAC PREAC HREAC: methane in air from the given reactant values, as a
+  # printf format.
+  hp_input() {
+    printf '%s' "Methane in air\\r\\nConstant-pressure combustion\\r\\nthird title line\\r\\n"
+    printf '%s\\r\\n' 1.0 4.0 0.0 0.0 "$1" 2200.0 "$2" "$3" "$4" 10.52 27.6332
+  }
+  HP_OK=$(hp_input 1.0 298.15 101325.0 -74600.0)
+  compare_case quellin normal INPUT.HP "$HP_OK"
+  compare_case quellin launcher-saved INPUT.HP "${HP_OK}\\0"
+  compare_case quellin missing-input
+  compare_case quellin invalid-token INPUT.HP 'a\r\nb\r\nc\r\n1.0\r\n4.0\r\n0.0\r\nzero\r\n'
+  # The reactant temperature is only echoed: a zero there still gives the results.
+  compare_case quellin zero-reactant-temp INPUT.HP "$(hp_input 1.0 0.0 101325.0 -74600.0)"
+  # Ends without results: no equilibrium at the first temperature (F = 4 for methane),
+  # an enthalpy whose J/kmol overflow, and a terminal message above 4000 K.
+  compare_case quellin no-first-solution INPUT.HP "$(hp_input 4.0 298.15 101325.0 -74600.0)"
+  compare_case quellin not-finite INPUT.HP "$(hp_input 1.0 298.15 101325.0 1.7e308)"
+  compare_case quellin terminal-message INPUT.HP "$(hp_input 1.0 298.15 2026500.0 2.0e6)"
+else
+  echo "SKIPPED: quellin comparison: quellin.exe has not been built"
   SKIPPED=$((SKIPPED + 1))
 fi
 
