@@ -118,9 +118,9 @@ echo "== Windows zip: $(basename "${zip[0]}")"
 unzipped=$SCRATCH/zip
 mkdir -p "$unzipped"
 (cd "$unzipped" && cmake -E tar xf "${zip[0]}")
-folder=("$unzipped"/*)
-[ ${#folder[@]} -eq 1 ] && [ -d "${folder[0]}" ] || fail "the zip does not hold exactly one folder"
-folder=${folder[0]}
+top=("$unzipped"/*)
+[ ${#top[@]} -eq 1 ] && [ -d "${top[0]}" ] || fail "the zip does not hold exactly one folder"
+folder=${top[0]:-$unzipped}
 expected=(orvello.exe conspawn.exe GPROP.DAT ERROR.TXT README.txt LICENSE.txt)
 for entry in "${KINDS[@]}"; do expected+=("${entry#*:}.exe" "INPUT.${entry%%:*}"); done
 for file in "${expected[@]}"; do
