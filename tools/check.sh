@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build under Wine, and the
-# fuzz targets for a fixed time.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build under Wine, the
+# packages, and the fuzz targets for a fixed time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh test
@@ -21,6 +21,10 @@ if [ -f tests/win/run-windows-tests.sh ]; then
   echo "== Windows build under Wine"
   bash tests/win/run-windows-tests.sh
 fi
+
+echo "== packages: built, then installed and run as a user would"
+bash tools/package.sh
+bash tests/packages/check-packages.sh
 
 echo "== fuzzing (a minute per target)"
 bash tests/fuzz/run-fuzz.sh 60

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the packages a user installs, into build-pkg/: the Windows zip and installer
+# (combustion-suite-<version>-win64.zip and .exe, from the windows preset) and the
+# Debian package (combustion-suite_<version>_<arch>.deb, from the release preset). Each
+# comes from a build of its own without the tests, so it holds only what installs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh package
+jobs=$(nproc)
+
+build() {  # preset directory
+  cmake --preset "$1" -B "build-pkg/$2" -DSUITE_TESTS=OFF -DSUITE_BENCH=OFF >/dev/null
+  cmake --build "build-pkg/$2" -j"$jobs" >/dev/null
+  (cd "build-pkg/$2" && cpack -B .. >/dev/null)
+}
+rm -f build-pkg/combustion-suite*
+build windows windows
+build release native
+ls -1 build-pkg/combustion-suite*
