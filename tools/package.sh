@@ -8,12 +8,12 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh package
 jobs=$(nproc)
 
-build() {  # preset directory
-  cmake --preset "$1" -B "build-pkg/$2" -DSUITE_TESTS=OFF -DSUITE_BENCH=OFF >/dev/null
+build() {  # preset directory [cmake options]
+  cmake --preset "$1" -B "build-pkg/$2" -DSUITE_TESTS=OFF -DSUITE_BENCH=OFF "${@:3}" >/dev/null
   cmake --build "build-pkg/$2" -j"$jobs" >/dev/null
   (cd "build-pkg/$2" && cpack -B .. >/dev/null)
 }
 rm -f build-pkg/combustion-suite*
 build windows windows
-build release native
+build release native -DSUITE_PYTHON=ON  # the Debian package carries the Python module
 ls -1 build-pkg/combustion-suite*
