@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "programs.h"
 #include "scratch.h"
 
 using testing_support::RunResult;
@@ -13,18 +14,12 @@ using testing_support::ScratchDir;
 
 namespace {
 
-struct Program {
-    const char* name;
-    const char* exe;
-    const char* input_name;
-    const char* report_name;
-    const char* example;  // the shipped example whose report is blessed
-};
-const Program kBraskot2{"braskot2", BRASKOT2_EXE, "INPUT.UV", "OUTPUT.UV", "methane.uv"};
-const Program kQuellin{"quellin", QUELLIN_EXE, "INPUT.HP", "OUTPUT.HP", "methane.hp"};
+using e2e::Program;
+using e2e::kBraskot2;
+using e2e::kQuellin;
 
 std::string console_ok(const Program& p) {
-    return std::string("The results are stored in the file ") + p.report_name + "\r\nStop - Program terminated.\r\n";
+    return std::string("The results are stored in the file ") + p.report + "\r\nStop - Program terminated.\r\n";
 }
 
 // The eleven values: stoichiometric methane from 298.15 K and 1 atm.
@@ -50,8 +45,8 @@ struct ProgramRun {
 };
 
 void run(ProgramRun& r, const Program& p, const std::string& input_bytes) {
-    r.result = testing_support::run_solver_in(r.dir, p.exe, p.input_name, input_bytes);
-    r.report = r.dir.read(p.report_name);
+    r.result = testing_support::run_solver_in(r.dir, p.exe, p.input, input_bytes);
+    r.report = r.dir.read(p.report);
 }
 
 TEST(FlamePrograms, ShippedExampleGivesTheBlessedReport) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "programs.h"
 #include "scratch.h"
 
 using testing_support::RunResult;
@@ -14,17 +15,7 @@ using testing_support::ScratchDir;
 
 namespace {
 
-struct Program {
-    const char* exe;
-    const char* input;
-    const char* report;
-    const char* example;  // data/examples file, a complete input
-};
-
-const Program kPrograms[] = {
-    {ZORVATH_EXE, "INPUT.TP", "OUTPUT.TP", "examples/methane.tp"},
-    {BRASKOT2_EXE, "INPUT.UV", "OUTPUT.UV", "examples/methane.uv"},
-};
+using e2e::Program;
 
 RunResult run(const ScratchDir& dir, const Program& p, int closed_streams = 0) {
     dir.copy_data("GPROP.DAT", "GPROP.DAT");
@@ -32,8 +23,9 @@ RunResult run(const ScratchDir& dir, const Program& p, int closed_streams = 0) {
 }
 
 TEST(ClosedStandardStreams, InputIsOnlyReadAndTheReportHoldsOnlyTheReport) {
-    for (const Program& p : kPrograms) {
-        const std::string good = testing_support::read_file(std::string(SUITE_DATA_DIR) + "/" + p.example);
+    for (const Program* program : e2e::kAllPrograms) {
+        const Program& p = *program;
+        const std::string good = testing_support::read_file(std::string(SUITE_DATA_DIR) + "/examples/" + p.example);
         ScratchDir normal;
         normal.write(p.input, good);
         ASSERT_EQ(run(normal, p).status, 0);
@@ -61,7 +53,8 @@ TEST(ClosedStandardStreams, InputIsOnlyReadAndTheReportHoldsOnlyTheReport) {
 }
 
 TEST(OddFiles, FifoAsInputEndsTheRunAndANullDeviceReportIsWritten) {
-    for (const Program& p : kPrograms) {
+    for (const Program* program : e2e::kAllPrograms) {
+        const Program& p = *program;
         ScratchDir fifo;
         ASSERT_EQ(mkfifo(fifo.file(p.input).c_str(), 0644), 0);
         const RunResult f = run(fifo, p);
@@ -69,7 +62,7 @@ TEST(OddFiles, FifoAsInputEndsTheRunAndANullDeviceReportIsWritten) {
         EXPECT_NE(f.err.find("run-time error F2002: READ(" + std::string(p.input) + ")"), std::string::npos) << f.err;
 
         ScratchDir null;
-        null.copy_data(p.example, p.input);
+        null.copy_data(std::string("examples/") + p.example, p.input);
         ASSERT_EQ(symlink("/dev/null", null.file(p.report).c_str()), 0);
         const RunResult n = run(null, p);
         EXPECT_EQ(n.status, 0) << p.exe;
