@@ -34,7 +34,15 @@ HWND CreateTextArea(HWND parent, int x, int y, int width, int height) {
     // The fixed-pitch font keeps the columns of the solvers' files lined up.
     SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT)),
                  TRUE);
+    // Without this, typing stops silently at 30000 characters.
+    SendMessageA(text, EM_SETLIMITTEXT, 0, 0);
     return text;
+}
+
+LRESULT FocusText(HWND child, WPARAM wparam, LPARAM lparam) {
+    DefMDIChildProcA(child, WM_SETFOCUS, wparam, lparam);
+    if (HWND text = GetDlgItem(child, kTextAreaId)) SetFocus(text);
+    return 0;
 }
 
 }  // namespace orvello
