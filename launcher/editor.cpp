@@ -193,8 +193,7 @@ LRESULT OnCommand(HWND editor, EditorState& s, HWND control, WORD code) {
     else return 0;
     // The keys go back to the text of the active child (a new report's, after a run),
     // not to the button just pressed.
-    if (HWND active = reinterpret_cast<HWND>(SendMessageA(launcher.mdi_area, WM_MDIGETACTIVE, 0, 0)))
-        SetFocus(active);
+    if (HWND active = ActiveChild()) SetFocus(active);
     return 0;
 }
 

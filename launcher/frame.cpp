@@ -39,13 +39,12 @@ void OpenEditor(int kind) {
 
 // The Edit menu acts on whichever editor or output window is active.
 void ForwardToActiveChild(UINT message) {
-    HWND active = reinterpret_cast<HWND>(SendMessageA(launcher.mdi_area, WM_MDIGETACTIVE, 0, 0));
-    if (active) SendMessageA(active, message, 0, 0);
+    if (HWND active = ActiveChild()) SendMessageA(active, message, 0, 0);
 }
 
 // Ctrl+S and F5 press the button of the active child when it is an editor.
 void PressInActiveEditor(int button_id) {
-    HWND active = reinterpret_cast<HWND>(SendMessageA(launcher.mdi_area, WM_MDIGETACTIVE, 0, 0));
+    const HWND active = ActiveChild();
     for (HWND editor : launcher.editors) {
         if (editor && editor == active) {
             HWND button = GetDlgItem(editor, button_id);

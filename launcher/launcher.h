@@ -39,6 +39,9 @@ LRESULT CALLBACK OutputProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 // while being created.
 HWND CreateChild(const char* window_class, const SolverKind& kind);
 
+// The active editor or output window, or none.
+HWND ActiveChild();
+
 // The kind a child was created as: its title (at most 9 characters) compared exactly
 // with the tags in table order; 0 when none matches.
 int KindFromTitle(HWND child);

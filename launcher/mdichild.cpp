@@ -19,6 +19,10 @@ HWND CreateChild(const char* window_class, const SolverKind& kind) {
     return child && IsWindow(child) ? child : nullptr;
 }
 
+HWND ActiveChild() {
+    return reinterpret_cast<HWND>(SendMessageA(launcher.mdi_area, WM_MDIGETACTIVE, 0, 0));
+}
+
 int KindFromTitle(HWND child) {
     char title[10] = {};
     GetWindowTextA(child, title, sizeof title);

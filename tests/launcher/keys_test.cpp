@@ -13,8 +13,7 @@ class KeysTest : public LauncherTest {
 protected:
     // Editors of the UV and TP kinds, the TP one active, with a stand-in as its solver.
     void OpenTwoEditors() {
-        scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
-        scratch_.CopyProgram("standin_quiet.exe", "zorvath.exe");
+        ProvideSolver("standin_quiet.exe");
         scratch_.Write("input.uv", "uv\r\n");
         scratch_.Write("input.tp", "tp\r\n");
         uv_ = OpenEditor(0);

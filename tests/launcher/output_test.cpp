@@ -19,8 +19,7 @@ class SaveAndRunTest : public LauncherTest {
 protected:
     // The TP editor on an input, with the spawner and a stand-in as the TP solver.
     HWND TpEditor(const char* standin, const std::string& input = "run one\r\n") {
-        scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
-        if (standin) scratch_.CopyProgram(standin, "zorvath.exe");
+        ProvideSolver(standin);
         scratch_.Write("input.tp", input);
         return OpenEditor(kKindTP);
     }
@@ -115,7 +114,7 @@ TEST_F(SaveAndRunTest, ErrorOutputIsShownAndNoWindowOpens) {
 }
 
 TEST_F(SaveAndRunTest, MissingSolverIsReportedAfterSaving) {
-    scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
+    ProvideSolver(nullptr);
     scratch_.Write("input.hp", "hp input\r\n");
     HWND editor = OpenEditor(kHP);
     Type(editor, "Z");
@@ -130,8 +129,7 @@ TEST_F(SaveAndRunTest, MissingSolverIsReportedAfterSaving) {
 
 // The HP kind run by a stand-in that writes OUTPUT.TP and no "output.hp".
 TEST_F(SaveAndRunTest, ReportNotWrittenByTheRunIsNeverShown) {
-    scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
-    scratch_.CopyProgram("standin_quiet.exe", "quellin.exe");
+    ProvideSolver("standin_quiet.exe", "quellin.exe");
     scratch_.Write("input.hp", "hp input\r\n");
     HWND editor = OpenEditor(kHP);
     for (const bool earlier_report : {false, true}) {

@@ -86,8 +86,7 @@ protected:
     // An editor with unsaved changes on "old" and a stand-in solver that would write a report.
     HWND DirtyEditor() {
         scratch_.Write("input.tp", "old\r\n");
-        scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
-        scratch_.CopyProgram("standin_quiet.exe", "zorvath.exe");
+        ProvideSolver("standin_quiet.exe");
         HWND editor = OpenEditor(kKindTP);
         Type(editor, "new ");
         return editor;

@@ -45,6 +45,7 @@ record "ctest (launcher in-process tests)" $?
 echo "== black-box test of orvello.exe"
 timeout 300 bash tests/win/blackbox.sh
 record "black-box test of orvello.exe" $?
+echo "== orvello.exe in deep, Cyrillic and two-spelling folders"
 timeout 300 bash tests/win/folders.sh
 record "orvello.exe in deep, Cyrillic and two-spelling folders" $?
 
