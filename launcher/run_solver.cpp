@@ -77,12 +77,19 @@ ReportStamp StampOf(const char* report) {
     return {true, data.ftLastWriteTime};
 }
 
+// The coarsest step of file times in use: two seconds on FAT drives (USB sticks).
+constexpr ULONGLONG kFileTimeStep = 2 * 10'000'000ULL;  // in 100 ns units
+
+ULONGLONG Ticks(const FILETIME& t) { return ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
+
 // A report left from an earlier run is not this run's result: the run must have made it
-// or changed it. The start time covers a rewrite within the file system's time step.
+// or changed it. The start time, less one time step, covers a rewrite that the file
+// system dates no later than the report it replaced.
 bool WrittenDuringRun(const ReportStamp& before, const ReportStamp& after,
                       const FILETIME& start) {
-    return after.exists && (!before.exists || CompareFileTime(&after.written, &before.written) != 0 ||
-                            CompareFileTime(&after.written, &start) >= 0);
+    return after.exists &&
+           (!before.exists || Ticks(after.written) != Ticks(before.written) ||
+            Ticks(after.written) + kFileTimeStep >= Ticks(start));
 }
 
 // Waits for the child, draining its error stream meanwhile. Once the child has ended,

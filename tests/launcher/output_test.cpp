@@ -133,7 +133,7 @@ TEST_F(SaveAndRunTest, ReportNotWrittenByTheRunIsNeverShown) {
     scratch_.Write("input.hp", "hp input\r\n");
     HWND editor = OpenEditor(kHP);
     for (const bool earlier_report : {false, true}) {
-        if (earlier_report) scratch_.Write("output.hp", "an earlier run's report\r\n");
+        if (earlier_report) scratch_.WriteOld("output.hp", "an earlier run's report\r\n");
         boxes_.Clear();
         boxes_.Answer(IDOK);
         Click(editor, 3);

@@ -102,7 +102,7 @@ TEST_F(RunSolverTest, QuietRunsThatDidNotSucceedAreFailures) {
     scratch_.CopyProgram("standin_crash.exe", "crash.exe");
     scratch_.CopyProgram("standin_exit3.exe", "exit3.exe");
     scratch_.CopyProgram("standin_quiet.exe", "quiet.exe");
-    scratch_.Write("output.hp", "an earlier run's report\r\n");
+    scratch_.WriteOld("output.hp", "an earlier run's report\r\n");
     const struct {
         const char* executable;
         const char* report;  // the stand-ins write OUTPUT.TP only
