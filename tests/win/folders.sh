@@ -36,17 +36,15 @@ fail() {
 
 # A folder whose Windows path (Z: and the Unix path) has exactly the given length.
 deep_folder() {
-  /usr/bin/python3 - "$ROOT/deep" "$1" <<'EOF'
-import sys
-path, want = sys.argv[1], int(sys.argv[2])
-while True:
-    need = want - len("Z:" + path)
-    if need <= 0: break
-    part = min(need - 1, 60)
-    if need - (part + 1) == 1: part -= 1  # no room is left for a name of one letter
-    path += "/" + "d" * part
-print(path)
-EOF
+  local path=$ROOT/deep want=$1 need part
+  while :; do
+    need=$((want - 2 - ${#path}))
+    [ "$need" -le 0 ] && break
+    part=$((need - 1 < 60 ? need - 1 : 60))
+    [ $((need - part - 1)) -eq 1 ] && part=$((part - 1))  # no room for a one-letter name
+    path+=/$(printf 'd%.0s' $(seq "$part"))
+  done
+  echo "$path"
 }
 
 # run_case NAME DIR: the launcher in DIR, where INPUT.TP (the solver's spelling) holds
@@ -105,6 +103,7 @@ mkdir -p "$ROOT" "$ARTIFACTS"
 rm -f "$ARTIFACTS"/launcher-folders-*.png
 
 deep=$(deep_folder 200)
+[ $((${#deep} + 2)) -eq 200 ] || { echo "FAIL: the deep folder's path is not 200 characters"; exit 1; }
 mkdir -p "$deep"
 printf '%s' "$INPUT" >"$deep/INPUT.TP"
 run_case deep "$deep"
