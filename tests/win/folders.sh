@@ -73,6 +73,7 @@ run_case() {
     fail "$name" "no success message after F5"
     return 1
   fi
+  sleep 1  # for the report window to be painted in the screenshot
   import -window root "$ARTIFACTS/launcher-folders-$name.png" 2>/dev/null
   [ "$(od -An -c "$dir/INPUT.TP")" = "$(printf '%s\0' "$INPUT" | od -An -c)" ] ||
     { fail "$name" "the editor did not save its text, with its zero byte, into INPUT.TP"; return 1; }
