@@ -129,10 +129,27 @@ void OnSize(HWND editor, const EditorState& s) {
     MoveWindow(s.filler, bar_width, 0, client.right - bar_width, bar.height, TRUE);
 }
 
-enum class SaveOutcome { Saved, Cancelled, Failed };
+// One attempt at writing the whole text: whether it was written, and whether the open
+// cut the file (after which the text is kept nowhere but in the editor).
+struct WriteAttempt {
+    bool written = false;
+    bool cut = false;
+};
 
-// Writes the text followed by one zero byte. Only a complete write makes the editor clean.
-SaveOutcome Save(HWND editor, EditorState& s) {
+WriteAttempt WriteWhole(const char* name, const char* bytes, DWORD count) {
+    WriteAttempt attempt;
+    File file = OpenByName(name, true);
+    if (!file) return attempt;
+    attempt.cut = true;
+    DWORD written = 0;
+    attempt.written = WriteFile(file.get(), bytes, count, &written, nullptr) && written == count &&
+                      CloseHandle(file.release());
+    return attempt;
+}
+
+// Writes the text followed by one zero byte. Only a complete write makes the editor
+// clean; a save that fails, whatever the user answers, keeps the editor and its text.
+bool Save(HWND editor, EditorState& s) {
     const char* name = kKinds[s.kind].input_file;
 
     // The text is taken before the file is opened for writing: the open cuts the file,
@@ -141,38 +158,30 @@ SaveOutcome Save(HWND editor, EditorState& s) {
     LocalMemory buffer(LocalAlloc(LMEM_FIXED, length + 10));
     if (!buffer) {
         ShowFileError(s.text, kMemoryError, name);
-        return SaveOutcome::Failed;
+        return false;
     }
     char* text = static_cast<char*>(buffer.get());
-    const int copied = GetWindowTextA(s.text, text, length + 10);
+    const DWORD wanted = static_cast<DWORD>(GetWindowTextA(s.text, text, length + 10)) + 1;
 
-    File file = OpenWithRetry(name, OF_CREATE | OF_WRITE, s.text);
-    if (!file) {
-        SendMessageA(editor, WM_CLOSE, 0, 0);  // may destroy the editor
-        return SaveOutcome::Cancelled;
-    }
-    const DWORD wanted = static_cast<DWORD>(copied) + 1;
-    DWORD written = 0;
-    const bool complete = WriteFile(FileHandle(file), text, wanted, &written, nullptr) &&
-                          written == wanted && _lclose(file.release()) != HFILE_ERROR;
-    if (!complete) {
-        // The open has cut the file: the text is now kept nowhere but here, so the
-        // editor counts as changed even if it was clean, and closing it will ask.
-        s.StoreChanged(editor, 1);
-        ShowFileError(s.text, kWriteError, name);
-        return SaveOutcome::Failed;
-    }
-    s.StoreChanged(editor, 0);
-    return SaveOutcome::Saved;
+    bool cut = false;
+    const bool saved = WithRetry(s.text, kWriteError, name, [&] {
+        const WriteAttempt attempt = WriteWhole(name, text, wanted);
+        cut = cut || attempt.cut;
+        return attempt.written;
+    });
+    if (saved) s.StoreChanged(editor, 0);
+    else if (cut) s.StoreChanged(editor, 1);  // even if it was clean: closing it will ask
+    return saved;
 }
 
 void SaveAndRun(HWND editor, EditorState& s) {
-    if (Save(editor, s) != SaveOutcome::Saved) return;
+    if (!Save(editor, s)) return;
     const SolverKind& kind = kKinds[s.kind];
-    if (RunSolver(kind.executable) != RunSuccess) return;  // it has said why
+    // The run's messages are owned by the frame: while one is up, no second run can start.
+    if (RunSolver(kind, launcher.frame) != RunSuccess) return;  // it has said why
     // The output window loads the report (with any Retry/Cancel about it) before the
-    // success message is shown.
-    CreateChild(kOutputClass, kind);
+    // success message is shown; a report that could not be opened is no success.
+    if (!CreateChild(kOutputClass, kind)) return;
     MessageBoxA(editor, kSuccessText, kSuccessCaption, MB_OK);
 }
 
@@ -181,11 +190,17 @@ LRESULT OnCommand(HWND editor, EditorState& s, HWND control, WORD code) {
     if (control == s.text && code == EN_CHANGE) s.StoreChanged(editor, 1);
     else if (control == s.save && code == BN_CLICKED) Save(editor, s);
     else if (control == s.save_run && code == BN_CLICKED) SaveAndRun(editor, s);
+    else return 0;
+    // The keys go back to the text of the active child (a new report's, after a run),
+    // not to the button just pressed.
+    if (HWND active = ActiveChild()) SetFocus(active);
     return 0;
 }
 
 LRESULT OnClose(HWND editor, const EditorState& s) {
-    if (s.changed == 1 && MessageBoxA(editor, kCloseQuestion, kCloseCaption, MB_YESNO) == IDNO)
+    // No is the default: Enter keeps the edits.
+    if (s.changed == 1 &&
+        MessageBoxA(editor, kCloseQuestion, kCloseCaption, MB_YESNO | MB_DEFBUTTON2) == IDNO)
         return 0;
     SendMessageA(launcher.frame, WM_PARENTNOTIFY, MAKEWPARAM(kCloseNoticeCode, kCloseNoticeHigh),
                  reinterpret_cast<LPARAM>(editor));
@@ -201,6 +216,8 @@ LRESULT OnCtlColorStatic(HDC dc) {
 
 }  // namespace
 
+bool EditorChanged(HWND editor) { return EditorState::Read(editor).changed == 1; }
+
 LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wparam, LPARAM lparam) {
     EditorState s = EditorState::Read(editor);
     switch (message) {
@@ -212,6 +229,7 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wparam, LPARAM lpa
         return OnCommand(editor, s, reinterpret_cast<HWND>(lparam), HIWORD(wparam));
     case WM_CLOSE: return OnClose(editor, s);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wparam));
+    case WM_SETFOCUS: return FocusText(editor, wparam, lparam);
     case WM_CUT:
     case WM_COPY:
     case WM_PASTE: SendMessageA(s.text, message, wparam, lparam); return 0;

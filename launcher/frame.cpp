@@ -1,4 +1,6 @@
 // The frame window: menu bar, MDI area, menu commands and the editor slots.
+#include <string>
+
 #include "launcher.h"
 
 namespace orvello {
@@ -9,6 +11,7 @@ LRESULT OnCreate(HWND frame) {
     launcher.frame = frame;
     launcher.menu = LoadMenuA(launcher.instance, kMenuName);
     SetMenu(frame, launcher.menu);
+    launcher.keys = LoadAcceleratorsA(launcher.instance, kKeysName);
 
     // No Window menu: the MDI area keeps no window list in the menu bar. The default
     // frame handling fits the area to the client area.
@@ -36,8 +39,19 @@ void OpenEditor(int kind) {
 
 // The Edit menu acts on whichever editor or output window is active.
 void ForwardToActiveChild(UINT message) {
-    HWND active = reinterpret_cast<HWND>(SendMessageA(launcher.mdi_area, WM_MDIGETACTIVE, 0, 0));
-    if (active) SendMessageA(active, message, 0, 0);
+    if (HWND active = ActiveChild()) SendMessageA(active, message, 0, 0);
+}
+
+// Ctrl+S and F5 press the button of the active child when it is an editor.
+void PressInActiveEditor(int button_id) {
+    const HWND active = ActiveChild();
+    for (HWND editor : launcher.editors) {
+        if (editor && editor == active) {
+            HWND button = GetDlgItem(editor, button_id);
+            SendMessageA(editor, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+        }
+    }
 }
 
 bool OnCommand(HWND frame, int command) {
@@ -52,6 +66,8 @@ bool OnCommand(HWND frame, int command) {
     case IDM_COPY: ForwardToActiveChild(WM_COPY); return true;
     case IDM_CUT: ForwardToActiveChild(WM_CUT); return true;
     case IDM_PASTE: ForwardToActiveChild(WM_PASTE); return true;
+    case IDM_SAVE: PressInActiveEditor(kSaveId); return true;
+    case IDM_SAVE_RUN: PressInActiveEditor(kSaveRunId); return true;
     default: return false;
     }
 }
@@ -60,6 +76,27 @@ bool OnCommand(HWND frame, int command) {
 void OnCloseNotice(HWND editor) {
     for (HWND& slot : launcher.editors)
         if (slot == editor) slot = nullptr;
+}
+
+// Closing the frame closes every editor at once: asks first, once for all that hold
+// unsaved changes, listed as they are stacked, the active one first. No is the default.
+bool MayExit(HWND frame) {
+    std::string files;
+    int count = 0, last = 0;
+    for (HWND child = GetWindow(launcher.mdi_area, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        for (int kind = 0; kind < kKindCount; ++kind) {
+            if (launcher.editors[kind] != child || !EditorChanged(child)) continue;
+            if (count++ > 0) files += ", ";
+            last = static_cast<int>(files.size());
+            files += kKinds[kind].input_file;
+        }
+    }
+    if (count == 0) return true;
+    if (count > 1) files.replace(last - 2, 2, " and ");
+    char question[256];
+    wsprintfA(question, kExitQuestion, files.c_str());
+    return MessageBoxA(frame, question, kCloseCaption, MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 LRESULT OnDestroy() {
@@ -85,6 +122,9 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lpara
             OnCloseNotice(reinterpret_cast<HWND>(lparam));
             return 0;
         }
+        break;
+    case WM_CLOSE:
+        if (!MayExit(frame)) return 0;
         break;
     case WM_DESTROY: return OnDestroy();
     }

@@ -47,11 +47,11 @@ struct KernelTraits {
     static void close(Type h) { CloseHandle(h); }
 };
 
-// A file opened by OpenFile.
+// A file opened by CreateFileW, which answers INVALID_HANDLE_VALUE for none.
 struct FileTraits {
-    using Type = HFILE;
-    static Type invalid() { return HFILE_ERROR; }
-    static void close(Type f) { _lclose(f); }
+    using Type = HANDLE;
+    static Type invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Type f) { CloseHandle(f); }
 };
 
 struct LocalTraits {
@@ -70,11 +70,6 @@ using Handle = Owned<KernelTraits>;
 using File = Owned<FileTraits>;
 using LocalMemory = Owned<LocalTraits>;
 using Font = Owned<FontTraits>;
-
-// The kernel handle behind a file opened by OpenFile, for ReadFile and WriteFile.
-inline HANDLE FileHandle(const File& f) {
-    return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(f.get()));
-}
 
 // A window's device context, released with the object; an object selected into it is
 // deselected first.

@@ -13,6 +13,7 @@ struct Launcher {
     HWND frame = nullptr;
     HWND mdi_area = nullptr;
     HMENU menu = nullptr;
+    HACCEL keys = nullptr;          // Ctrl+S and F5 for the active editor
     HWND editors[kKindCount] = {};  // the open editor of each kind, or none
 };
 extern Launcher launcher;
@@ -23,6 +24,9 @@ void RegisterClasses(HINSTANCE instance);
 HWND CreateFrame(int show);
 // Runs until the quit message; answers its code.
 int MessageLoop();
+// The launcher's keys: the MDI keys (Ctrl+F4, Ctrl+F6) and Ctrl+S, F5. Answers true when
+// the message was such a key and has been handled.
+bool TranslateKeys(MSG& msg);
 // The whole program: start-up, frame, message loop.
 int RunLauncher(HINSTANCE instance, int show);
 
@@ -35,11 +39,21 @@ LRESULT CALLBACK OutputProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 // while being created.
 HWND CreateChild(const char* window_class, const SolverKind& kind);
 
+// The active editor or output window, or none.
+HWND ActiveChild();
+
 // The kind a child was created as: its title (at most 9 characters) compared exactly
 // with the tags in table order; 0 when none matches.
 int KindFromTitle(HWND child);
 
 // The text area of an editor or output window, sized to its place in the client area.
+// It takes texts of any length.
 HWND CreateTextArea(HWND parent, int x, int y, int width, int height);
+
+// WM_SETFOCUS of an editor or output window: the keys go to its text area.
+LRESULT FocusText(HWND child, WPARAM wparam, LPARAM lparam);
+
+// Whether the editor holds changes that are not saved.
+bool EditorChanged(HWND editor);
 
 }  // namespace orvello

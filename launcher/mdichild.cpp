@@ -19,6 +19,10 @@ HWND CreateChild(const char* window_class, const SolverKind& kind) {
     return child && IsWindow(child) ? child : nullptr;
 }
 
+HWND ActiveChild() {
+    return reinterpret_cast<HWND>(SendMessageA(launcher.mdi_area, WM_MDIGETACTIVE, 0, 0));
+}
+
 int KindFromTitle(HWND child) {
     char title[10] = {};
     GetWindowTextA(child, title, sizeof title);
@@ -34,7 +38,15 @@ HWND CreateTextArea(HWND parent, int x, int y, int width, int height) {
     // The fixed-pitch font keeps the columns of the solvers' files lined up.
     SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT)),
                  TRUE);
+    // Without this, typing stops silently at 30000 characters.
+    SendMessageA(text, EM_SETLIMITTEXT, 0, 0);
     return text;
+}
+
+LRESULT FocusText(HWND child, WPARAM wparam, LPARAM lparam) {
+    DefMDIChildProcA(child, WM_SETFOCUS, wparam, lparam);
+    if (HWND text = GetDlgItem(child, kTextAreaId)) SetFocus(text);
+    return 0;
 }
 
 }  // namespace orvello

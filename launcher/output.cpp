@@ -34,6 +34,7 @@ LRESULT CALLBACK OutputProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     case WM_SIZE:
         OnSize(window);
         break;  // the MDI child handling needs the size too
+    case WM_SETFOCUS: return FocusText(window, wparam, lparam);
     case WM_CUT:
     case WM_COPY:
     case WM_PASTE: SendMessageA(TextArea(window), message, wparam, lparam); return 0;

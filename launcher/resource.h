@@ -15,6 +15,9 @@
 #define IDM_COPY 40008
 #define IDM_CUT 40009
 #define IDM_PASTE 40010
+// Keyboard commands of the active editor: Ctrl+S saves, F5 saves and runs.
+#define IDM_SAVE 40011
+#define IDM_SAVE_RUN 40012
 
 #define MENU_FILE "&File"
 #define MENU_EDIT "&Edit"
@@ -50,6 +53,7 @@ constexpr SolverKind kKinds[kKindCount] = {
 };
 
 constexpr char kMenuName[] = "InitMenu2";
+constexpr char kKeysName[] = "Keys";
 constexpr char kFrameClass[] = "FrameClass";
 constexpr char kOutputClass[] = "OutputChildClass";
 constexpr char kEditorClass[] = "ChildClass";
@@ -89,13 +93,18 @@ constexpr char kReadError[] = "Error while attempting to read file %s";
 constexpr char kWriteError[] = "Error while attempting to write file %s";
 constexpr char kMemoryError[] = "Not enough memory for file %s";
 constexpr char kExecError[] = "Could not execute file %s";
+constexpr char kAbnormalEnd[] = "%s ended abnormally (exit code 0x%08lX)";
+constexpr char kNoReport[] = "%s did not write the report %s";
 constexpr char kSuccessText[] = "The run was successful.";
 constexpr char kSuccessCaption[] = "Success!";
 constexpr char kCloseQuestion[] = "Your changes have not been saved. Exit anyway?";
 constexpr char kCloseCaption[] = "Are you sure?";
+// Asked by the frame, once for every editor with unsaved changes; %s lists their files.
+constexpr char kExitQuestion[] = "Your changes to %s have not been saved. Exit anyway?";
 
 // The outside program that runs a solver in a hidden console; the solver's executable
 // name follows on its command line.
+constexpr char kSpawner[] = "conspawn.exe";
 constexpr char kSpawnerCommand[] = "conspawn.exe ";
 // At most this many bytes of a failed run's error stream are shown.
 constexpr DWORD kErrorTextMax = 256;

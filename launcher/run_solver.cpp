@@ -54,9 +54,42 @@ private:
     DWORD length_ = 0;
 };
 
-RunResult CannotExecute(const char* executable) {
-    ShowFileError(nullptr, kExecError, executable);
+RunResult Fail(HWND owner, const char* text) {
+    MessageBoxA(owner, text, kErrorCaption, MB_OK);
     return RunFailure;
+}
+
+RunResult CannotExecute(HWND owner, const char* program) {
+    ShowFileError(owner, kExecError, program);
+    return RunFailure;
+}
+
+// When the report was last written; none while it does not exist.
+struct ReportStamp {
+    bool exists = false;
+    FILETIME written{};
+};
+
+ReportStamp StampOf(const char* report) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(SolverSpelling(report).c_str(), GetFileExInfoStandard, &data))
+        return {};
+    return {true, data.ftLastWriteTime};
+}
+
+// The coarsest step of file times in use: two seconds on FAT drives (USB sticks).
+constexpr ULONGLONG kFileTimeStep = 2 * 10'000'000ULL;  // in 100 ns units
+
+ULONGLONG Ticks(const FILETIME& t) { return ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
+
+// A report left from an earlier run is not this run's result: the run must have made it
+// or changed it. The start time, less one time step, covers a rewrite that the file
+// system dates no later than the report it replaced.
+bool WrittenDuringRun(const ReportStamp& before, const ReportStamp& after,
+                      const FILETIME& start) {
+    return after.exists &&
+           (!before.exists || Ticks(after.written) != Ticks(before.written) ||
+            Ticks(after.written) + kFileTimeStep >= Ticks(start));
 }
 
 // Waits for the child, draining its error stream meanwhile. Once the child has ended,
@@ -72,20 +105,21 @@ void WaitDraining(HANDLE process, HANDLE error_pipe, ErrorText& error) {
 
 }  // namespace
 
-RunResult RunSolver(const char* executable) {
+RunResult RunSolver(const SolverKind& kind, HWND owner) {
+    const char* executable = kind.executable;
     SECURITY_ATTRIBUTES inheritable{};
     inheritable.nLength = sizeof inheritable;
     inheritable.bInheritHandle = TRUE;
     Handle error_read, error_write, input_read, input_write;
     if (!CreatePipe(error_read.put(), error_write.put(), &inheritable, 0) ||
         !CreatePipe(input_read.put(), input_write.put(), &inheritable, 0))
-        return CannotExecute(executable);
+        return CannotExecute(owner, executable);
     // The launcher's own ends stay out of the child: otherwise the child would hold the
     // error pipe open against itself, and its standard input would never end.
     SetHandleInformation(error_read.get(), HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(input_write.get(), HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     startup.wShowWindow = SW_HIDE;
@@ -93,14 +127,18 @@ RunResult RunSolver(const char* executable) {
     startup.hStdOutput = nullptr;
     startup.hStdError = error_write.get();
 
-    std::string command = std::string(kSpawnerCommand) + executable;
+    std::wstring command = Wide(kSpawnerCommand) + Wide(executable);
 
-    OFSTRUCT info{};
-    if (OpenFile(executable, &info, OF_EXIST) == HFILE_ERROR) return CannotExecute(executable);
+    if (SearchPathW(nullptr, Wide(executable).c_str(), nullptr, 0, nullptr, nullptr) == 0)
+        return CannotExecute(owner, executable);
+    const ReportStamp before = StampOf(kind.output_file);
+    FILETIME start{};
+    GetSystemTimeAsFileTime(&start);
     PROCESS_INFORMATION child{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+    // The solver exists, so a start that fails is the spawner's.
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                         &startup, &child))
-        return CannotExecute(executable);
+        return CannotExecute(owner, kSpawner);
     Handle process(child.hProcess), thread(child.hThread);
 
     // The child has its copies. Closing the input's write end gives the child a standard
@@ -111,9 +149,21 @@ RunResult RunSolver(const char* executable) {
 
     ErrorText error;
     WaitDraining(process.get(), error_read.get(), error);
-    if (error.empty()) return RunSuccess;
-    MessageBoxA(nullptr, error.text(), kErrorCaption, MB_OK);
-    return RunFailure;
+    // The error text says best what went wrong; without it the exit status tells of a
+    // crash or of a failure that was not explained.
+    if (!error.empty()) return Fail(owner, error.text());
+    DWORD status = 0;
+    GetExitCodeProcess(process.get(), &status);
+    char message[1025];  // the most wsprintfA writes
+    if (status != 0) {
+        wsprintfA(message, kAbnormalEnd, executable, status);
+        return Fail(owner, message);
+    }
+    if (!WrittenDuringRun(before, StampOf(kind.output_file), start)) {
+        wsprintfA(message, kNoReport, executable, kind.output_file);
+        return Fail(owner, message);
+    }
+    return RunSuccess;
 }
 
 }  // namespace orvello

@@ -48,10 +48,17 @@ HWND CreateFrame(int show) {
 int MessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateKeys(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     return static_cast<int>(msg.wParam);
+}
+
+bool TranslateKeys(MSG& msg) {
+    if (!launcher.frame) return false;
+    return TranslateMDISysAccel(launcher.mdi_area, &msg) ||
+           TranslateAcceleratorA(launcher.frame, launcher.keys, &msg);
 }
 
 int RunLauncher(HINSTANCE instance, int show) {

@@ -117,6 +117,7 @@ TEST_F(EditorTest, DirtyEditorAsksBeforeClosing) {
     EXPECT_EQ(question.caption, "Are you sure?");
     EXPECT_EQ(question.text, "Your changes have not been saved. Exit anyway?");
     EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(question.default_button, IDNO);  // Enter keeps the edits
     EXPECT_FALSE(question.icon);
     EXPECT_EQ(question.owner, frame_);  // owned by the editor, whose top level is the frame
     EXPECT_TRUE(IsWindow(editor));
@@ -170,7 +171,7 @@ TEST_F(EditorTest, CancelOnMissingInputFileClosesTheEditor) {
     EXPECT_EQ(boxes_.seen().size(), 1u);
 }
 
-TEST_F(EditorTest, CancelOnUnwritableFileAsksToCloseAndSavesNothing) {
+TEST_F(EditorTest, SaveThatCannotWriteKeepsTheEditorWhateverTheAnswer) {
     scratch_.Write("input.tp", "old\r\n");
     HWND editor = OpenEditor(kKindTP);
     Type(editor, "new ");
@@ -178,13 +179,17 @@ TEST_F(EditorTest, CancelOnUnwritableFileAsksToCloseAndSavesNothing) {
     HANDLE other = CreateFileA("input.tp", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
 
-    boxes_.Answer(IDCANCEL);  // the open for writing
-    boxes_.Answer(IDNO);      // the close question
+    boxes_.Answer(IDRETRY);  // still locked: asks again
+    boxes_.Answer(IDCANCEL);
     Click(editor, 2);
-    ASSERT_EQ(boxes_.Captions(), (std::vector<std::string>{"Error!", "Are you sure?"}));
-    EXPECT_EQ(boxes_.seen()[0].text, "Error while attempting to open file input.tp");
+    ASSERT_EQ(boxes_.Captions(), (std::vector<std::string>{"Error!", "Error!"}));
+    for (const SeenBox& box : boxes_.seen()) {
+        EXPECT_EQ(box.text, "Error while attempting to write file input.tp");
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
+    }
     EXPECT_TRUE(IsWindow(editor));
     EXPECT_TRUE(Changed(editor));
+    EXPECT_EQ(Text(TextArea(editor)), "new old\r\n");
     CloseHandle(other);
     EXPECT_EQ(scratch_.Read("input.tp"), "old\r\n");
 
@@ -195,6 +200,19 @@ TEST_F(EditorTest, CancelOnUnwritableFileAsksToCloseAndSavesNothing) {
     Click(editor, 2);
     EXPECT_FALSE(Changed(editor));
     EXPECT_EQ(scratch_.Read("input.tp"), std::string("new old\r\n") + '\0');
+}
+
+TEST_F(EditorTest, TakesTextsBeyondThirtyThousandCharacters) {
+    const std::string big(40000, '7');
+    scratch_.Write("input.tp", big);
+    HWND editor = OpenEditor(kKindTP);
+    SendMessageA(TextArea(editor), EM_SETSEL, big.size(), big.size());
+    Type(editor, "8");
+    const std::string shown = Text(TextArea(editor));
+    EXPECT_EQ(shown.size(), big.size() + 1);
+    EXPECT_EQ(shown.back(), '8');
+    Click(editor, 2);
+    EXPECT_TRUE(scratch_.Read("input.tp") == big + "8" + '\0');
 }
 
 }  // namespace

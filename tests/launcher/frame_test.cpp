@@ -173,20 +173,56 @@ TEST_F(FrameTest, CloseNoticeEmptiesOnlyTheSlotOfThatEditor) {
     EXPECT_EQ(Editor(0), uv);
 }
 
-TEST_F(FrameTest, ExitEndsWithoutAskingAboutUnsavedChanges) {
+TEST_F(FrameTest, ExitAsksOnceForAllEditorsWithChanges) {
+    // File, Exit and the frame's close box.
+    for (const UINT close : {UINT(WM_COMMAND), UINT(WM_CLOSE)}) {
+        SCOPED_TRACE(close == WM_CLOSE ? "close box" : "File, Exit");
+        for (const auto& kind : kKinds) scratch_.Write(kind.input_file, "kept\r\n");
+        HWND hp = OpenEditor(1);  // clean: not named
+        HWND uv = OpenEditor(0);
+        HWND tp = OpenEditor(orvello::kKindTP);
+        Type(uv, "u");
+        Type(tp, "t");
+        auto exit = [&] {
+            if (close == WM_CLOSE) SendMessageA(frame_, WM_CLOSE, 0, 0);
+            else Choose(40004);
+        };
+
+        boxes_.Answer(IDNO);
+        exit();
+        ASSERT_EQ(boxes_.seen().size(), 1u);
+        const SeenBox& question = boxes_.seen()[0];
+        EXPECT_EQ(question.caption, "Are you sure?");
+        // Listed as stacked, the active one first.
+        EXPECT_EQ(question.text,
+                  "Your changes to input.tp and input.uv have not been saved. Exit anyway?");
+        EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
+        EXPECT_EQ(question.default_button, IDNO);
+        EXPECT_EQ(question.owner, frame_);
+        for (HWND editor : {hp, uv, tp}) EXPECT_TRUE(IsWindow(editor));
+        EXPECT_TRUE(Changed(uv) && Changed(tp));
+
+        boxes_.Answer(IDYES);
+        exit();
+        EXPECT_FALSE(IsWindow(frame_));
+        EXPECT_FALSE(IsWindow(tp));
+        EXPECT_EQ(boxes_.seen().size(), 2u);
+        EXPECT_EQ(scratch_.Read("input.tp"), "kept\r\n");
+        MSG msg;
+        ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.wParam, 0u);
+        boxes_.Clear();
+        SetUp();  // a new launcher for the second way out
+    }
+}
+
+TEST_F(FrameTest, ExitWithoutChangesAsksNothing) {
     scratch_.Write("input.tp", "kept\r\n");
     HWND editor = OpenEditor(orvello::kKindTP);
-    Type(editor, "lost");
-    ASSERT_TRUE(Changed(editor));
-
     Choose(40004);
     EXPECT_FALSE(IsWindow(frame_));
     EXPECT_FALSE(IsWindow(editor));
     EXPECT_TRUE(boxes_.seen().empty());
-    EXPECT_EQ(scratch_.Read("input.tp"), "kept\r\n");
-    MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 0u);
 }
 
 TEST_F(FrameTest, EditCommandsActOnTheActiveChildOnly) {

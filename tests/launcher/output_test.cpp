@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "import_patch.h"
 #include "launcher.h"
 #include "launcher_fixture.h"
 #include "standin_pattern.h"
@@ -18,8 +19,7 @@ class SaveAndRunTest : public LauncherTest {
 protected:
     // The TP editor on an input, with the spawner and a stand-in as the TP solver.
     HWND TpEditor(const char* standin, const std::string& input = "run one\r\n") {
-        scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
-        if (standin) scratch_.CopyProgram(standin, "zorvath.exe");
+        ProvideSolver(standin);
         scratch_.Write("input.tp", input);
         return OpenEditor(kKindTP);
     }
@@ -98,10 +98,15 @@ TEST_F(SaveAndRunTest, TwoRunsOpenTwoWindowsEachWithItsReport) {
 TEST_F(SaveAndRunTest, ErrorOutputIsShownAndNoWindowOpens) {
     HWND editor = TpEditor("standin_err300.exe");
     Type(editor, "Y");
-    boxes_.Answer(IDOK);
+    // Owned by the frame, which is disabled while the message is up: no second run can
+    // start and the message cannot fall behind.
+    bool frame_enabled = true;
+    boxes_.Answer(IDOK, [&] { frame_enabled = IsWindowEnabled(frame_); });
     Click(editor, 3);
     ASSERT_EQ(boxes_.Captions(), std::vector<std::string>{"Error!"});
     EXPECT_EQ(boxes_.seen()[0].text, standin::Pattern(256));
+    EXPECT_EQ(boxes_.seen()[0].owner, frame_);
+    EXPECT_FALSE(frame_enabled);
     EXPECT_TRUE(Children("OutputChildClass").empty());
     // The input was saved and the editor is clean all the same.
     EXPECT_EQ(scratch_.Read("input.tp"), "Yrun one\r\n" + kZero);
@@ -109,7 +114,7 @@ TEST_F(SaveAndRunTest, ErrorOutputIsShownAndNoWindowOpens) {
 }
 
 TEST_F(SaveAndRunTest, MissingSolverIsReportedAfterSaving) {
-    scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
+    ProvideSolver(nullptr);
     scratch_.Write("input.hp", "hp input\r\n");
     HWND editor = OpenEditor(kHP);
     Type(editor, "Z");
@@ -117,52 +122,55 @@ TEST_F(SaveAndRunTest, MissingSolverIsReportedAfterSaving) {
     Click(editor, 3);
     ASSERT_EQ(boxes_.seen().size(), 1u);
     EXPECT_EQ(boxes_.seen()[0].text, "Could not execute file quellin.exe");
-    EXPECT_EQ(boxes_.seen()[0].owner, nullptr);
+    EXPECT_EQ(boxes_.seen()[0].owner, frame_);
     EXPECT_EQ(scratch_.Read("input.hp"), "Zhp input\r\n" + kZero);
     EXPECT_TRUE(Children("OutputChildClass").empty());
 }
 
-class MissingReportTest : public SaveAndRunTest {
-protected:
-    // The HP kind run by a stand-in that writes OUTPUT.TP and no "output.hp".
-    HWND HpEditor() {
-        scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
-        scratch_.CopyProgram("standin_quiet.exe", "quellin.exe");
-        scratch_.Write("input.hp", "hp input\r\n");
-        return OpenEditor(kHP);
+// The HP kind run by a stand-in that writes OUTPUT.TP and no "output.hp".
+TEST_F(SaveAndRunTest, ReportNotWrittenByTheRunIsNeverShown) {
+    ProvideSolver("standin_quiet.exe", "quellin.exe");
+    scratch_.Write("input.hp", "hp input\r\n");
+    HWND editor = OpenEditor(kHP);
+    for (const bool earlier_report : {false, true}) {
+        if (earlier_report) scratch_.WriteOld("output.hp", "an earlier run's report\r\n");
+        boxes_.Clear();
+        boxes_.Answer(IDOK);
+        Click(editor, 3);
+        ASSERT_EQ(boxes_.Captions(), std::vector<std::string>{"Error!"});
+        EXPECT_EQ(boxes_.seen()[0].text, "quellin.exe did not write the report output.hp");
+        EXPECT_TRUE(Children("OutputChildClass").empty());
     }
-};
-
-TEST_F(MissingReportTest, CancelClosesTheWindowAndSuccessStillFollows) {
-    HWND editor = HpEditor();
-    boxes_.Answer(IDRETRY);
-    boxes_.Answer(IDCANCEL);
-    size_t windows_then = 99;
-    ExpectSuccess(&windows_then);
-    Click(editor, 3);
-    EXPECT_EQ(boxes_.Captions(), (std::vector<std::string>{"Error!", "Error!", "Success!"}));
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(boxes_.seen()[i].text, "Error while attempting to open file output.hp");
-        EXPECT_EQ(boxes_.seen()[i].buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
-        EXPECT_TRUE(boxes_.seen()[i].icon);
-    }
-    EXPECT_EQ(windows_then, 0u);
-    EXPECT_TRUE(Children("OutputChildClass").empty());
-    EXPECT_TRUE(IsWindow(editor));
 }
 
-TEST_F(MissingReportTest, RetryAfterTheReportAppearsShowsIt) {
-    HWND editor = HpEditor();
-    boxes_.Answer(IDRETRY, [this] { scratch_.Write("output.hp", "late report\r\n"); });
-    size_t windows_then = 0;
-    ExpectSuccess(&windows_then);
+ImportPatch* report_lock = nullptr;
+HANDLE WINAPI ReportLockedCreateFileW(LPCWSTR name, DWORD access, DWORD share,
+                                      LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                                      DWORD flags, HANDLE model) {
+    if (std::wstring(name) == L"OUTPUT.TP") {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return INVALID_HANDLE_VALUE;
+    }
+    auto real = reinterpret_cast<decltype(&CreateFileW)>(report_lock->original());
+    return real(name, access, share, security, disposition, flags, model);
+}
+
+TEST_F(SaveAndRunTest, ReportThatCannotBeOpenedIsNoSuccess) {
+    HWND editor = TpEditor("standin_quiet.exe");
+    ImportPatch locked("KERNEL32.dll", "CreateFileW", reinterpret_cast<void*>(ReportLockedCreateFileW));
+    ASSERT_TRUE(locked.applied());
+    report_lock = &locked;
+    boxes_.Answer(IDRETRY);
+    boxes_.Answer(IDCANCEL);
     Click(editor, 3);
-    EXPECT_EQ(boxes_.Captions(), (std::vector<std::string>{"Error!", "Success!"}));
-    EXPECT_EQ(windows_then, 1u);
-    std::vector<HWND> outputs = Children("OutputChildClass");
-    ASSERT_EQ(outputs.size(), 1u);
-    EXPECT_EQ(Title(outputs[0]), "output.hp");
-    EXPECT_EQ(Text(TextArea(outputs[0])), "late report\r\n");
+    ASSERT_EQ(boxes_.Captions(), (std::vector<std::string>{"Error!", "Error!"}));
+    for (const SeenBox& box : boxes_.seen()) {
+        EXPECT_EQ(box.text, "Error while attempting to open file output.tp");
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
+        EXPECT_TRUE(box.icon);
+    }
+    EXPECT_TRUE(Children("OutputChildClass").empty());
+    EXPECT_TRUE(IsWindow(editor));
 }
 
 TEST_F(SaveAndRunTest, EditMenuActsOnTheActiveOutputWindow) {

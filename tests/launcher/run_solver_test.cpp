@@ -11,8 +11,14 @@ namespace launcher_test {
 namespace {
 
 using orvello::RunFailure;
-using orvello::RunSolver;
+using orvello::RunResult;
 using orvello::RunSuccess;
+
+// A run of the TP kind, with another executable name when given; boxes owned by no window.
+RunResult RunSolver(const char* executable, const char* report = "output.tp") {
+    const orvello::SolverKind kind{"TP", 0, "input.tp", report, executable};
+    return orvello::RunSolver(kind, nullptr);
+}
 
 class RunSolverTest : public ScratchTest {
 protected:
@@ -82,12 +88,37 @@ TEST_F(RunSolverTest, MissingSolverCannotBeExecuted) {
     EXPECT_FALSE(scratch_.Exists("OUTPUT.TP"));
 }
 
-TEST_F(RunSolverTest, MissingSpawnerCannotBeExecuted) {
+TEST_F(RunSolverTest, MissingSpawnerIsNamed) {
     scratch_.CopyProgram("standin_quiet.exe", "zorvath.exe");
     boxes_.Answer(IDOK);
     EXPECT_EQ(RunSolver("zorvath.exe"), RunFailure);
-    EXPECT_EQ(ErrorShown(), "Could not execute file zorvath.exe");
+    EXPECT_EQ(ErrorShown(), "Could not execute file conspawn.exe");
     EXPECT_FALSE(scratch_.Exists("OUTPUT.TP"));
+}
+
+// Quiet on the error stream is not enough: the status must be 0 and the report this run's.
+TEST_F(RunSolverTest, QuietRunsThatDidNotSucceedAreFailures) {
+    Prepare(nullptr);
+    scratch_.CopyProgram("standin_crash.exe", "crash.exe");
+    scratch_.CopyProgram("standin_exit3.exe", "exit3.exe");
+    scratch_.CopyProgram("standin_quiet.exe", "quiet.exe");
+    scratch_.WriteOld("output.hp", "an earlier run's report\r\n");
+    const struct {
+        const char* executable;
+        const char* report;  // the stand-ins write OUTPUT.TP only
+        const char* message;
+    } cases[] = {
+        {"crash.exe", "output.tp", "crash.exe ended abnormally (exit code 0xC0000005)"},
+        {"exit3.exe", "output.tp", "exit3.exe ended abnormally (exit code 0x00000003)"},
+        {"quiet.exe", "output.hp", "quiet.exe did not write the report output.hp"},
+        {"quiet.exe", "output.uv", "quiet.exe did not write the report output.uv"},
+    };
+    for (const auto& c : cases) {
+        boxes_.Clear();
+        boxes_.Answer(IDOK);
+        EXPECT_EQ(RunSolver(c.executable, c.report), RunFailure) << c.message;
+        EXPECT_EQ(ErrorShown(), c.message);
+    }
 }
 
 TEST_F(RunSolverTest, EveryPathClosesItsHandles) {

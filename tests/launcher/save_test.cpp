@@ -86,18 +86,21 @@ protected:
     // An editor with unsaved changes on "old" and a stand-in solver that would write a report.
     HWND DirtyEditor() {
         scratch_.Write("input.tp", "old\r\n");
-        scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
-        scratch_.CopyProgram("standin_quiet.exe", "zorvath.exe");
+        ProvideSolver("standin_quiet.exe");
         HWND editor = OpenEditor(kKindTP);
         Type(editor, "new ");
         return editor;
     }
-    // Save & Run after a save that failed with this message: reported once, no run, and
-    // the editor keeps its changes; a later save with the fault gone completes.
-    void ExpectReportedNotRun(HWND editor, const std::string& message) {
-        ASSERT_EQ(boxes_.seen().size(), 1u);
-        EXPECT_EQ(boxes_.seen()[0].caption, "Error!");
-        EXPECT_EQ(boxes_.seen()[0].text, message);
+    // Save & Run after a save that failed with this message: reported (once for each
+    // try), no run, and the editor keeps its changes; a later save with the fault gone
+    // completes.
+    void ExpectReportedNotRun(HWND editor, const std::string& message, size_t tries = 1) {
+        ASSERT_EQ(boxes_.seen().size(), tries);
+        for (const SeenBox& box : boxes_.seen()) {
+            EXPECT_EQ(box.caption, "Error!");
+            EXPECT_EQ(box.text, message);
+        }
+        EXPECT_TRUE(IsWindow(editor));
         EXPECT_TRUE(Changed(editor));
         EXPECT_FALSE(scratch_.Exists("OUTPUT.TP"));
         EXPECT_TRUE(Children("OutputChildClass").empty());
@@ -116,11 +119,12 @@ TEST_F(FailedSaveTest, WriteThatFailsOrFallsShortIsReportedAndNothingRuns) {
             ImportPatch fault("KERNEL32.dll", "WriteFile", reinterpret_cast<void*>(write));
             ASSERT_TRUE(fault.applied());
             short_write_patch = &fault;
-            boxes_.Answer(IDOK);
+            boxes_.Answer(IDRETRY);  // tries the save again, which fails again
+            boxes_.Answer(IDCANCEL);
             Click(editor, 3);
             short_write_patch = nullptr;
         }
-        ExpectReportedNotRun(editor, "Error while attempting to write file input.tp");
+        ExpectReportedNotRun(editor, "Error while attempting to write file input.tp", 2);
         ExpectLaterSaveCompletes(editor);
         SendMessageA(editor, WM_CLOSE, 0, 0);
         boxes_.Clear();
@@ -160,7 +164,7 @@ TEST_F(FailedSaveTest, FailedWriteOfACleanEditorMakesItAskBeforeClosing) {
     ASSERT_FALSE(Changed(editor));
     {
         ImportPatch fault("KERNEL32.dll", "WriteFile", reinterpret_cast<void*>(DiskFullWriteFile));
-        boxes_.Answer(IDOK);
+        boxes_.Answer(IDCANCEL);
         Click(editor, 2);
     }
     // The file on disk was cut by the failed save; the text lives only in the editor.
@@ -180,7 +184,7 @@ TEST_F(FailedSaveTest, SavesAndLoadsCloseTheirFilesOnEveryPath) {
     for (int i = 0; i < 2; ++i) {
         Click(editor, 2);
         ImportPatch fault("KERNEL32.dll", "WriteFile", reinterpret_cast<void*>(DiskFullWriteFile));
-        boxes_.Answer(IDOK);
+        boxes_.Answer(IDCANCEL);
         Click(editor, 2);
     }
     boxes_.Answer(IDYES);  // the failed save left it dirty

@@ -3,7 +3,8 @@
 // writes OUTPUT.TP ("REPORT" and a line, then the input), so a report on disk shows that
 // the run went to its end. Before that it says on its console where the results are,
 // reads its standard input to the end (STANDIN_READS_INPUT), and writes
-// STANDIN_ERROR_BYTES bytes of a known pattern to its standard error stream.
+// STANDIN_ERROR_BYTES bytes of a known pattern to its standard error stream. It ends with
+// STANDIN_EXIT_STATUS, or with an access violation after the report (STANDIN_CRASH).
 #include <windows.h>
 
 #include <fstream>
@@ -17,6 +18,12 @@
 #endif
 #ifndef STANDIN_READS_INPUT
 #define STANDIN_READS_INPUT 0
+#endif
+#ifndef STANDIN_EXIT_STATUS
+#define STANDIN_EXIT_STATUS 0
+#endif
+#ifndef STANDIN_CRASH
+#define STANDIN_CRASH 0
 #endif
 
 namespace {
@@ -49,5 +56,9 @@ int main() {
     std::ifstream in("INPUT.TP", std::ios::binary);
     std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ofstream("OUTPUT.TP", std::ios::binary | std::ios::trunc) << "REPORT\r\n" << input;
-    return STANDIN_ERROR_BYTES > 0 ? 1 : 0;
+    if (STANDIN_CRASH) {
+        volatile int* volatile nowhere = nullptr;  // a store the compiler must make: a real fault
+        *nowhere = 0;
+    }
+    return STANDIN_EXIT_STATUS;
 }

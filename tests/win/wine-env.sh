@@ -11,18 +11,20 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
 
 # A prefix of our own, set up once: no window manager (else every window or box that
-# closes blocks for 2 s), and a crashing program ends instead of waiting in the debugger.
+# closes blocks for 2 s), and a crashing program ends with its exception code instead of
+# waiting in the debugger's crash dialog: without a Debugger value Wine starts winedbg
+# anyway, so the value names a program that does not exist.
 wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.suite-ready" ] && return 0
+  [ -f "$WINEPREFIX/.suite-ready-2" ] && return 0
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i </dev/null >/dev/null 2>&1 || true
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
     </dev/null >/dev/null 2>&1
-  wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
-    </dev/null >/dev/null 2>&1 || true
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+    /t REG_SZ /d no-debugger.exe /f </dev/null >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.suite-ready"
+  touch "$WINEPREFIX/.suite-ready-2"
 }
 
 # Keeps the Wine session up between programs, so each start takes a fraction of a second.

@@ -53,6 +53,11 @@ HWND LauncherTest::OpenEditor(int kind) {
     return Editor(kind);
 }
 
+void LauncherTest::ProvideSolver(const char* standin, const char* executable) {
+    scratch_.CopyProgram("conspawn.exe", "conspawn.exe");
+    if (standin) scratch_.CopyProgram(standin, executable);
+}
+
 std::vector<HWND> LauncherTest::Children(const char* window_class) const {
     std::vector<HWND> found;
     HWND area = orvello::launcher.mdi_area;

@@ -47,6 +47,9 @@ protected:
     HWND Editor(int kind) const;
     HWND OpenEditor(int kind);
 
+    // conspawn.exe and, when given, a stand-in solver under the executable's name.
+    void ProvideSolver(const char* standin, const char* executable = "zorvath.exe");
+
     std::vector<HWND> Children(const char* window_class) const;
     HWND Active() const;
 

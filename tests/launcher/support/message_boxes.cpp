@@ -8,6 +8,7 @@ namespace {
 
 thread_local MessageBoxes* current = nullptr;
 constexpr char kAnsweredMark[] = "launcher_test.answered";
+constexpr char kFocusedMark[] = "launcher_test.focused";
 constexpr int kBoxTextId = 0xFFFF;
 
 std::string WindowText(HWND window) {
@@ -55,6 +56,18 @@ LRESULT CALLBACK MessageBoxes::Hook(int code, WPARAM wparam, LPARAM lparam) {
             current->OnBox(window);
         }
     }
+    // The box gives the focus to its default button first, around its activation.
+    if (code == HCBT_SETFOCUS && current) {
+        HWND box = GetParent(reinterpret_cast<HWND>(wparam));
+        char cls[16] = {};
+        if (box) GetClassNameA(box, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && !GetPropA(box, kFocusedMark)) {
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wparam));
+            SetPropA(box, kFocusedMark, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(id)));
+            if (GetPropA(box, kAnsweredMark) && !current->seen_.empty())
+                current->seen_.back().default_button = id;
+        }
+    }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
@@ -65,6 +78,7 @@ void MessageBoxes::OnBox(HWND box) {
     GetDlgItemTextA(box, kBoxTextId, text, sizeof text);
     seen.text = text;
     seen.owner = GetWindow(box, GW_OWNER);
+    seen.default_button = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(box, kFocusedMark)));
     for (int id : {IDOK, IDCANCEL, IDRETRY, IDYES, IDNO})
         if (HasButton(box, id)) seen.buttons.push_back(id);
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

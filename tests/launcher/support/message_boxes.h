@@ -18,6 +18,7 @@ struct SeenBox {
     HWND owner = nullptr;      // the top-level owner, or none
     std::vector<int> buttons;  // the buttons present: IDOK, IDCANCEL, IDRETRY, IDYES, IDNO
     bool icon = false;         // an icon is shown (the launcher shows only the warning icon)
+    int default_button = 0;    // the button Enter presses: the one focused first
     int pressed = 0;
     bool expected = true;      // false: no answer was queued, or the queued button was absent
 };

@@ -57,6 +57,22 @@ void ScratchDir::Write(const std::string& name, const std::string& bytes) const 
     if (!out) throw std::runtime_error("cannot write " + name);
 }
 
+void ScratchDir::WriteOld(const std::string& name, const std::string& bytes) const {
+    Write(name, bytes);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{};
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= 24ULL * 3600 * 10'000'000;  // 100 ns units
+    const FILETIME then{t.LowPart, t.HighPart};
+    HANDLE file = CreateFileA(File(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    const bool dated = file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &then);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!dated) throw std::runtime_error("cannot date " + name);
+}
+
 std::string ScratchDir::Read(const std::string& name) const {
     std::ifstream in(File(name), std::ios::binary);
     if (!in) return "<missing " + name + ">";

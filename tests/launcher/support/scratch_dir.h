@@ -16,6 +16,8 @@ public:
 
     const std::string& path() const { return path_; }
     void Write(const std::string& name, const std::string& bytes) const;
+    // Writes the file dated a day back, as one left from an earlier session.
+    void WriteOld(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
     void Remove(const std::string& name) const;
