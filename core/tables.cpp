@@ -40,7 +40,7 @@ void load_tables(std::string_view file) {
     DDCON_t& c = DDCON;
     DDATA_t& d = DDATA;
 
-    open_unit(NUNIT, file, OpenStatus::Old);
+    open_unit(NUNIT, file, OpenStatus::Old, "207 lines");
     DDAIR = DDAIR_t{3.76, 0.0, 0.0, 0.0};  // air: 3.76 N2 per O2
     rewind_unit(NUNIT);
 

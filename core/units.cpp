@@ -33,6 +33,7 @@ struct Unit {
     std::string content;
     size_t pos = 0;
     int line = 0;           // records read: the line number of the last one
+    const char* reads = nullptr;  // what the program reads from it, for the end-of-file report
 };
 
 // A unit's record is made at its first use: a run uses three of the hundred, and the
@@ -85,18 +86,6 @@ std::string resolve(std::string_view name) {
     return given;
 }
 
-// What the programs read from each of their files, for the end-of-file report.
-struct FileContents {
-    const char* name;
-    const char* reads;
-};
-constexpr FileContents kFileContents[] = {
-    {"INPUT.TP", "a title and 7 values"},
-    {"INPUT.UV", "three titles and 11 values"},
-    {"INPUT.HP", "three titles and 11 values"},  // the constant-pressure flame, laid out as INPUT.UV
-    {"GPROP.DAT", "207 lines"},
-};
-
 // "INPUT.TP has 5 lines (1 of them blank), the program reads a title and 7 values":
 // the lines of the whole file, since the read that meets its end may have skipped
 // blank ones.
@@ -116,10 +105,7 @@ std::string end_of_file_detail(const Unit& u) {
         d += " has " + std::to_string(lines) + (lines == 1 ? " line" : " lines");
         if (blank > 0) d += " (" + std::to_string(blank) + " of them blank)";
     }
-    const char* reads = nullptr;
-    for (const FileContents& f : kFileContents)
-        if (u.name == f.name) reads = f.reads;
-    d += reads ? std::string(", the program reads ") + reads : std::string(", fewer than the program reads");
+    d += u.reads ? std::string(", the program reads ") + u.reads : std::string(", fewer than the program reads");
     return d;
 }
 
@@ -201,11 +187,12 @@ bool regular_file(std::FILE* f) {
 
 }  // namespace
 
-void open_unit(int unit, std::string_view name, OpenStatus status) {
+void open_unit(int unit, std::string_view name, OpenStatus status, const char* reads) {
     Unit& u = at(unit);
     if (u.file) close_unit(unit);
     u = Unit{};
     u.name = std::string(name);
+    u.reads = reads;
     u.path = resolve(name);
     u.file = open_for_reading(u.path, status == OpenStatus::Unknown);
     if (!u.file) {

@@ -23,7 +23,9 @@ enum class OpenStatus {
 // The solvers name their files in upper case. Where the file system tells letter case
 // apart, an existing file whose name matches without regard to case is opened, and a
 // new file is created under the name as given.
-void open_unit(int unit, std::string_view name, OpenStatus status);
+// `reads` says what the program reads from the file ("a title and 7 values"), for the
+// report of an end of file that comes too soon.
+void open_unit(int unit, std::string_view name, OpenStatus status, const char* reads = nullptr);
 void close_unit(int unit);   // keeps the file
 void rewind_unit(int unit);
 

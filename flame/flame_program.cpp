@@ -64,7 +64,7 @@ void PRTOUT(const FlameProgram& program) {
 void configure_solver() { set_eqmd_table_row_rule(TableRowRule::Scale); }
 
 void run_flame_program(const FlameProgram& program, void (*per)()) {
-    open_unit(UNIT_INPUT, program.input_name, OpenStatus::Unknown);
+    open_unit(UNIT_INPUT, program.input_name, OpenStatus::Unknown, "three titles and 11 values");
     open_unit(UNIT_REPORT, program.report_name, OpenStatus::Unknown);
     console_record(std::string(" The results are stored in the file ") + program.report_name);
 

@@ -36,7 +36,7 @@ void write_echo(const std::string& title) {
 }  // namespace
 
 void ZORVATH() {
-    open_unit(UNIT_INPUT, "INPUT.TP", OpenStatus::Unknown);
+    open_unit(UNIT_INPUT, "INPUT.TP", OpenStatus::Unknown, "a title and 7 values");
     open_unit(UNIT_REPORT, "OUTPUT.TP", OpenStatus::Unknown);
     console_record(" The results are stored in the file OUTPUT.TP");
 
