@@ -126,6 +126,10 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lpara
     case WM_CLOSE:
         if (!MayExit(frame)) return 0;
         break;
+    case WM_QUERYENDSESSION:
+        // Windows shutting down or the user logging off would close the editors too:
+        // the same question, and No asks Windows not to end the session.
+        return MayExit(frame) ? TRUE : FALSE;
     case WM_DESTROY: return OnDestroy();
     }
     return DefFrameProcA(frame, launcher.mdi_area, message, wparam, lparam);

@@ -216,6 +216,20 @@ TEST_F(FrameTest, ExitAsksOnceForAllEditorsWithChanges) {
     }
 }
 
+TEST_F(FrameTest, EndOfTheWindowsSessionAsksLikeExit) {
+    scratch_.Write("input.tp", "kept\r\n");
+    HWND tp = OpenEditor(orvello::kKindTP);
+    Type(tp, "t");
+    boxes_.Answer(IDNO);
+    EXPECT_EQ(SendMessageA(frame_, WM_QUERYENDSESSION, 0, 0), FALSE);
+    ASSERT_EQ(boxes_.seen().size(), 1u);
+    EXPECT_EQ(boxes_.seen()[0].text, "Your changes to input.tp have not been saved. Exit anyway?");
+    EXPECT_TRUE(IsWindow(tp) && Changed(tp));
+    boxes_.Answer(IDYES);
+    EXPECT_EQ(SendMessageA(frame_, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(boxes_.seen().size(), 2u);
+}
+
 TEST_F(FrameTest, ExitWithoutChangesAsksNothing) {
     scratch_.Write("input.tp", "kept\r\n");
     HWND editor = OpenEditor(orvello::kKindTP);
