@@ -25,7 +25,7 @@ double reactant_energy(FlameEnergy energy, const FUEL_t& f) {
 
 }  // namespace
 
-FlameEnd flame_start(FlameEnergy energy) {
+std::optional<FlameEnd> flame_start(FlameEnergy energy) {
     BLOC_t& b = BLOC;
     const FUEL_t& f = FUEL;
     if (energy == FlameEnergy::H) {
@@ -34,7 +34,8 @@ FlameEnd flame_start(FlameEnergy energy) {
         if (f.TREAC == 0) return FlameEnd::ZeroReactantTemp;
         b.P = (f.PREAC / f.TREAC) * b.T;
     }
-    return std::isfinite(b.P) ? FlameEnd::Converged : FlameEnd::NotFinite;
+    if (!std::isfinite(b.P)) return FlameEnd::NotFinite;
+    return std::nullopt;
 }
 
 FlameResult flame_iterate(FlameEnergy energy, void (*per)()) {

@@ -14,6 +14,8 @@
 // PER and EQMD go through SERMSG as in any run.
 #pragma once
 
+#include <optional>
+
 namespace core {
 
 // The energy the flame keeps, and so what happens to the pressure.
@@ -38,9 +40,9 @@ struct FlameResult {
 };
 
 // The starting pressure at the guessed temperature: PREAC x T / TREAC at constant volume,
-// PREAC at constant pressure. Made before TABLES is called; answers Converged when the
-// iteration can go on.
-FlameEnd flame_start(FlameEnergy energy);
+// PREAC at constant pressure. Made before TABLES is called; answers the ending when the
+// iteration cannot start (ZeroReactantTemp, NotFinite), nothing when it can.
+std::optional<FlameEnd> flame_start(FlameEnergy energy);
 
 // The passes, from BLOC.T and BLOC.P as flame_start left them. `per` is PER in the
 // programs; tests of the iteration alone give a stand-in.

@@ -78,7 +78,7 @@ void run_flame_program(const FlameProgram& program, void (*per)()) {
     close_unit(UNIT_INPUT);
     write_echo(program, a1, a2, a3);
 
-    if (FlameEnd end = flame_start(program.energy); end != FlameEnd::Converged) stop_for(end);
+    if (const std::optional<FlameEnd> end = flame_start(program.energy)) stop_for(*end);
     TABLES();
     f.HREAC = f.HREAC * 1000;  // kJ/kmol to J/kmol
     const FlameResult result = flame_iterate(program.energy, per);

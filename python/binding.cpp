@@ -181,8 +181,8 @@ py::tuple flames(const Array& AN, const Array& AM, const Array& AL, const Array&
         GGCNTL.IERQ = 0;
         FlameEnd end = FlameEnd::Converged;
         if (!run_state([&] {
-                end = flame_start(energy);
-                if (end == FlameEnd::Converged) end = flame_iterate(energy, PER).end;
+                const std::optional<FlameEnd> cannot_start = flame_start(energy);
+                end = cannot_start ? *cannot_start : flame_iterate(energy, PER).end;
             })) {
             out.stop(i);
             break;
