@@ -132,15 +132,4 @@ TEST(FlamePrograms, QuellinOnlyEchoesTheReactantTemperature) {
     EXPECT_NE(zero.report.find("  REACTANT TEMPERATURE (K)" + std::string(16, ' ') + "     .0\r\n"), std::string::npos);
 }
 
-TEST(FlamePrograms, MissingInputFile) {
-    ProgramRun r;
-    r.dir.copy_data("GPROP.DAT", "GPROP.DAT");
-    r.result = testing_support::run_in(r.dir, BRASKOT2_EXE);
-    EXPECT_EQ(r.result.status, 1);
-    EXPECT_EQ(r.result.out, "The results are stored in the file OUTPUT.UV\r\n");
-    EXPECT_EQ(r.result.err, "\r\nrun-time error F2002: READ(INPUT.UV)\r\n"
-                            "- end of file: INPUT.UV is empty, the program reads three titles and 11 values\r\n");
-    EXPECT_EQ(r.dir.read("OUTPUT.UV"), "");
-}
-
 }  // namespace

@@ -10,11 +10,12 @@ struct Program {
     const char* input;
     const char* report;
     const char* example;
+    const char* reads;  // what the end-of-file report says the program reads
 };
 
-inline const Program kZorvath{"zorvath", ZORVATH_EXE, "INPUT.TP", "OUTPUT.TP", "methane.tp"};
-inline const Program kBraskot2{"braskot2", BRASKOT2_EXE, "INPUT.UV", "OUTPUT.UV", "methane.uv"};
-inline const Program kQuellin{"quellin", QUELLIN_EXE, "INPUT.HP", "OUTPUT.HP", "methane.hp"};
+inline const Program kZorvath{"zorvath", ZORVATH_EXE, "INPUT.TP", "OUTPUT.TP", "methane.tp", "a title and 7 values"};
+inline const Program kBraskot2{"braskot2", BRASKOT2_EXE, "INPUT.UV", "OUTPUT.UV", "methane.uv", "three titles and 11 values"};
+inline const Program kQuellin{"quellin", QUELLIN_EXE, "INPUT.HP", "OUTPUT.HP", "methane.hp", "three titles and 11 values"};
 inline const Program* const kAllPrograms[] = {&kZorvath, &kBraskot2, &kQuellin};
 
 }  // namespace e2e

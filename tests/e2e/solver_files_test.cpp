@@ -1,6 +1,7 @@
-// Both programs with odd files and streams: started with standard streams closed, the
-// input file is only read and the report holds only the report; a FIFO as the input
-// file does not make a run wait; a report file that is the null device is written.
+// The programs with missing and odd files and streams: a missing input file is created
+// empty and reported; started with standard streams closed, the input file is only read
+// and the report holds only the report; a FIFO as the input file does not make a run
+// wait; a report file that is the null device is written.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,21 @@ using e2e::Program;
 RunResult run(const ScratchDir& dir, const Program& p, int closed_streams = 0) {
     dir.copy_data("GPROP.DAT", "GPROP.DAT");
     return testing_support::run_in(dir, p.exe, false, closed_streams);
+}
+
+TEST(MissingInputFile, IsCreatedEmptyAndReportedWithNoReport) {
+    for (const Program* p : e2e::kAllPrograms) {
+        ScratchDir dir;
+        const RunResult r = run(dir, *p);
+        EXPECT_EQ(r.status, 1) << p->name;
+        EXPECT_EQ(r.out, std::string("The results are stored in the file ") + p->report + "\r\n");
+        EXPECT_EQ(r.err, std::string("\r\nrun-time error F2002: READ(") + p->input + ")\r\n- end of file: " + p->input +
+                             " is empty, the program reads " + p->reads + "\r\n");
+        EXPECT_TRUE(dir.exists(p->input));
+        EXPECT_EQ(dir.read(p->input), "");
+        EXPECT_TRUE(dir.exists(p->report));
+        EXPECT_EQ(dir.read(p->report), "");
+    }
 }
 
 TEST(ClosedStandardStreams, InputIsOnlyReadAndTheReportHoldsOnlyTheReport) {

@@ -135,17 +135,6 @@ TEST(ZorvathInputFailure, ZeroByteDirectlyAfterTheLastValue) {
     EXPECT_EQ(r.report(), "old report\r\n");
 }
 
-TEST(ZorvathInputFailure, MissingInputFile) {
-    TpRun r;
-    r.dir.copy_data("GPROP.DAT", "GPROP.DAT");
-    r.result = testing_support::run_in(r.dir, ZORVATH_EXE);
-    expect_input_failure(r, kReadFailed + "INPUT.TP is empty, the program reads a title and 7 values\r\n");
-    EXPECT_TRUE(r.dir.exists("INPUT.TP"));
-    EXPECT_EQ(r.dir.read("INPUT.TP"), "");
-    EXPECT_TRUE(r.dir.exists("OUTPUT.TP"));
-    EXPECT_EQ(r.report(), "");
-}
-
 TEST(ZorvathInputFailure, TooFewLinesLeaveAnOldReportUntouched) {
     TpRun r;
     const std::string old = "an old report\r\nwith two lines\r\n";
