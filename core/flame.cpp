@@ -42,6 +42,9 @@ FlameResult flame_iterate(FlameEnergy energy, void (*per)()) {
     BLOC_t& b = BLOC;
     const FUEL_t& f = FUEL;
     const double EREAC = reactant_energy(energy, f);
+    // A first pass whose equilibrium fails leaves PROP as it finds it: cleared here, so
+    // that its zero derivative says so even after an earlier flame of the same process.
+    PROP = PROP_t{};
     for (int ITER = 1; ITER <= MAX_PASSES; ++ITER) {
         per();
         const PROP_t& p = PROP;

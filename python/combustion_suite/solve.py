@@ -174,7 +174,8 @@ def flame(fuel, phi, T0=298.15, P0=101325.0, at="pressure", T_guess=2500.0, char
     if at not in ("pressure", "volume"):
         raise ValueError(f'at must be "pressure" or "volume", not {at!r}')
     f = _fuel(fuel)
-    shape = np.broadcast_shapes(np.shape(phi), np.shape(T0), np.shape(P0), np.shape(T_guess))
+    given = () if charge is None else (np.shape(charge.HREAC), np.shape(charge.RMOLES), np.shape(charge.AVMR))
+    shape = np.broadcast_shapes(np.shape(phi), np.shape(T0), np.shape(P0), np.shape(T_guess), *given)
     phi_b, T0_b = np.broadcast_to(np.asarray(phi, float), shape), np.broadcast_to(np.asarray(T0, float), shape)
     r = reactants(f, phi_b, T0_b) if charge is None else charge
     cols = _flat(shape, f.C, f.H, f.O, f.N, phi, T_guess, T0, P0, r.HREAC, r.RMOLES, r.AVMR)

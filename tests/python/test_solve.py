@@ -35,9 +35,9 @@ def test_unsolved_states_are_nan_with_their_message_and_leave_the_others_alone()
 
 @pytest.mark.parametrize("T, P, phi, msg_id, words", [
     (4500.0, 101325.0, 1.0, "GP02", "above 4000 K"),
-    (100.0, 101325.0, 1.0, "GP01", ""),
+    (100.0, 101325.0, 1.0, "GP01", "100 K or less"),
     (2000.0, 0.0, 1.0, "GE03", "not positive"),
-    (2000.0, 101325.0, -1.0, "GE11", ""),
+    (2000.0, 101325.0, -1.0, "GE11", "equivalence ratio is zero or negative"),
 ])
 def test_terminal_messages_raise_value_error_with_their_explanation(T, P, phi, msg_id, words):
     with pytest.raises(ValueError, match=msg_id) as e:
@@ -53,6 +53,21 @@ def test_flames_at_both_conditions():
     assert (hp.P == 101325.0).all() and (uv.P > 7 * 101325.0).all()
     assert (uv.T > hp.T + 250).all() and (hp.T > 1700).all()
     assert list(hp.end) == ["converged"] * 3
+
+
+@pytest.mark.parametrize("at", ["pressure", "volume"])
+def test_a_flame_that_cannot_start_ends_alike_after_another_in_the_same_sweep(at):
+    alone = cs.flame("methane", 4.5, at=at)
+    assert alone.end == "no first solution" and np.isnan(alone.T)
+    after = cs.flame("methane", [1.0, 4.5], at=at)
+    assert list(after.end) == ["converged", "no first solution"] and np.isnan(after.T[1])
+
+
+def test_a_charge_of_several_reactant_states_broadcasts():
+    T0 = [298.15, 400.0, 500.0]
+    fl = cs.flame("methane", 1.0, T0=T0, charge=cs.reactants("methane", 1.0, T0))
+    assert fl.T.shape == (3,) and (np.diff(fl.T) > 0).all()
+    assert fl.T[2] == pytest.approx(cs.flame("methane", 1.0, T0=500.0).T, rel=1e-9)
 
 
 def _reference(kind):
