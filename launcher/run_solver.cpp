@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "handle.h"
@@ -80,16 +81,26 @@ ReportStamp StampOf(const char* report) {
 // The coarsest step of file times in use: two seconds on FAT drives (USB sticks).
 constexpr ULONGLONG kFileTimeStep = 2 * 10'000'000ULL;  // in 100 ns units
 
+// Whether the working folder's drive dates files in that coarse step (FAT, FAT32, exFAT):
+// there a rewrite within the same two seconds may keep the old report's date.
+bool CoarseFileTimes() {
+    wchar_t system[MAX_PATH + 1] = L"";
+    if (!GetVolumeInformationW(nullptr, nullptr, 0, nullptr, nullptr, nullptr, system, MAX_PATH + 1))
+        return false;
+    return wcsncmp(system, L"FAT", 3) == 0 || wcscmp(system, L"exFAT") == 0;
+}
+
 ULONGLONG Ticks(const FILETIME& t) { return ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
 
 // A report left from an earlier run is not this run's result: the run must have made it
-// or changed it. The start time, less one time step, covers a rewrite that the file
-// system dates no later than the report it replaced.
+// or changed it. Only on a drive with coarse file times does a date no earlier than the
+// start less one step count too: there a rewrite may keep the date of the report it
+// replaced (a report left from less than two seconds before is then taken as written).
 bool WrittenDuringRun(const ReportStamp& before, const ReportStamp& after,
                       const FILETIME& start) {
     return after.exists &&
            (!before.exists || Ticks(after.written) != Ticks(before.written) ||
-            Ticks(after.written) + kFileTimeStep >= Ticks(start));
+            (CoarseFileTimes() && Ticks(after.written) + kFileTimeStep >= Ticks(start)));
 }
 
 // Waits for the child, draining its error stream meanwhile. Once the child has ended,
@@ -153,7 +164,7 @@ RunResult RunSolver(const SolverKind& kind, HWND owner) {
     // crash or of a failure that was not explained.
     if (!error.empty()) return Fail(owner, error.text());
     DWORD status = 0;
-    GetExitCodeProcess(process.get(), &status);
+    if (!GetExitCodeProcess(process.get(), &status)) status = DWORD(-1);  // unknown: never a success
     char message[1025];  // the most wsprintfA writes
     if (status != 0) {
         wsprintfA(message, kAbnormalEnd, executable, status);

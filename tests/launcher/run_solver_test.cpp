@@ -103,6 +103,7 @@ TEST_F(RunSolverTest, QuietRunsThatDidNotSucceedAreFailures) {
     scratch_.CopyProgram("standin_exit3.exe", "exit3.exe");
     scratch_.CopyProgram("standin_quiet.exe", "quiet.exe");
     scratch_.WriteOld("output.hp", "an earlier run's report\r\n");
+    scratch_.Write("output.new", "a report written just before the run\r\n");
     const struct {
         const char* executable;
         const char* report;  // the stand-ins write OUTPUT.TP only
@@ -112,6 +113,7 @@ TEST_F(RunSolverTest, QuietRunsThatDidNotSucceedAreFailures) {
         {"exit3.exe", "output.tp", "exit3.exe ended abnormally (exit code 0x00000003)"},
         {"quiet.exe", "output.hp", "quiet.exe did not write the report output.hp"},
         {"quiet.exe", "output.uv", "quiet.exe did not write the report output.uv"},
+        {"quiet.exe", "output.new", "quiet.exe did not write the report output.new"},
     };
     for (const auto& c : cases) {
         boxes_.Clear();
