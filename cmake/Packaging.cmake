@@ -136,6 +136,12 @@ directory.")
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   get_property(deb_depends GLOBAL PROPERTY SUITE_DEB_DEPENDS)
   list(JOIN deb_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+  # The Python module's byte code is made on installing and removed before removing.
+  if(TARGET _core)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+        ${SUITE_PACKAGING}/debian/postinst ${SUITE_PACKAGING}/debian/prerm)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  endif()
 endif()
 
 include(CPack)

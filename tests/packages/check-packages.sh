@@ -214,11 +214,11 @@ MANWIDTH=80 man zorvath 2>"$SCRATCH/man.err" >"$SCRATCH/man.txt"
 grep -q 'INPUT.TP' "$SCRATCH/man.txt" && [ ! -s "$SCRATCH/man.err" ] ||
   fail "man zorvath did not render: $(head -c 200 "$SCRATCH/man.err")"
 pass "deb: the working folder kept an edited input; F2001 without GPROP.DAT; man zorvath renders"
-# A Python package that the build installs (the module, when the build enables it) imports;
-# without writing byte code, which the purge would leave behind.
+# A Python package that the build installs (the module, when the build enables it) imports,
+# byte code and all: the purge below must remove what the import and postinst made.
 for init in $(dpkg -L combustion-suite | grep -E '^/usr/lib/python3/dist-packages/[^/]+/__init__\.py$'); do
   module=$(basename "$(dirname "$init")")
-  if (cd "$home" && /usr/bin/python3 -B -c "import $module") 2>"$SCRATCH/python.err"; then
+  if (cd "$home" && /usr/bin/python3 -c "import $module") 2>"$SCRATCH/python.err"; then
     pass "deb: python3 imports $module"
   else
     fail "deb: python3 cannot import $module: $(tail -n 1 "$SCRATCH/python.err")"
