@@ -105,7 +105,6 @@ constexpr char kExitQuestion[] = "Your changes to %s have not been saved. Exit a
 // The outside program that runs a solver in a hidden console; the solver's executable
 // name follows on its command line.
 constexpr char kSpawner[] = "conspawn.exe";
-constexpr char kSpawnerCommand[] = "conspawn.exe ";
 // At most this many bytes of a failed run's error stream are shown.
 constexpr DWORD kErrorTextMax = 256;
 

@@ -138,7 +138,7 @@ RunResult RunSolver(const SolverKind& kind, HWND owner) {
     startup.hStdOutput = nullptr;
     startup.hStdError = error_write.get();
 
-    std::wstring command = Wide(kSpawnerCommand) + Wide(executable);
+    std::wstring command = Wide(kSpawner) + L' ' + Wide(executable);
 
     if (SearchPathW(nullptr, Wide(executable).c_str(), nullptr, 0, nullptr, nullptr) == 0)
         return CannotExecute(owner, executable);

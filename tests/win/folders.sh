@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The launcher in the folders a student really has, end to end with the real zorvath.exe
-# under Wine, driven from the keyboard: a folder whose path is 200 characters long, a
-# folder with a Cyrillic name, and a folder holding both input.tp and INPUT.TP (and both
-# spellings of the report). In each, "ZORVATH Parameters..." opens the editor, F5 saves
+# under Wine, driven from the keyboard: a folder whose path is 200 characters long,
+# folders with a Cyrillic and a Chinese name, and a folder holding both input.tp and
+# INPUT.TP (and both spellings of the report). In each, "ZORVATH Parameters..." opens the editor, F5 saves
 # and runs, the success message comes, and the files show that the editor and the solver
 # used one input file. Screenshots in build-win/artifacts/. Needs the Windows build, the
 # prefix and a display (run-windows-tests.sh provides them).
@@ -109,10 +109,13 @@ mkdir -p "$deep"
 printf '%s' "$INPUT" >"$deep/INPUT.TP"
 run_case deep "$deep"
 
-cyrillic="$ROOT/Расчёты горения"
-mkdir -p "$cyrillic"
-printf '%s' "$INPUT" >"$cyrillic/INPUT.TP"
-run_case cyrillic "$cyrillic"
+# Folder names outside any one ANSI code page: Cyrillic and Chinese.
+for named in "cyrillic:Расчёты горения" "chinese:燃烧计算"; do
+  folder="$ROOT/${named#*:}"
+  mkdir -p "$folder"
+  printf '%s' "$INPUT" >"$folder/INPUT.TP"
+  run_case "${named%%:*}" "$folder"
+done
 
 # Both spellings, as a Linux folder can hold them: the solver opens INPUT.TP and writes
 # OUTPUT.TP, so the editor must save there; the lower-case files stay as they were.
@@ -128,5 +131,5 @@ if run_case both "$both"; then
     fail both "the lower-case input.tp or output.tp was changed"
 fi
 
-[ "$FAILED" -eq 0 ] && echo "PASS: the launcher in deep, Cyrillic and two-spelling folders"
+[ "$FAILED" -eq 0 ] && echo "PASS: the launcher in deep, Cyrillic, Chinese and two-spelling folders"
 exit "$FAILED"

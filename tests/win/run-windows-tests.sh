@@ -5,7 +5,7 @@
 #   2. set up a Wine prefix in build-win/wineprefix and start Xvfb (no window manager);
 #   3. ctest of the Windows build: the launcher's in-process tests under Wine;
 #   4. the black-box test of orvello.exe (screenshots in build-win/artifacts/), and the
-#      launcher in a deep, a Cyrillic and a two-spelling folder with the real zorvath;
+#      launcher in a deep, a Cyrillic, a Chinese and a two-spelling folder with the real zorvath;
 #   5. the comparison of the Windows solvers with the native ones.
 # Exits non-zero when any step fails.
 set -uo pipefail
@@ -45,9 +45,9 @@ record "ctest (launcher in-process tests)" $?
 echo "== black-box test of orvello.exe"
 timeout 300 bash tests/win/blackbox.sh
 record "black-box test of orvello.exe" $?
-echo "== orvello.exe in deep, Cyrillic and two-spelling folders"
+echo "== orvello.exe in deep, Cyrillic, Chinese and two-spelling folders"
 timeout 300 bash tests/win/folders.sh
-record "orvello.exe in deep, Cyrillic and two-spelling folders" $?
+record "orvello.exe in deep, Cyrillic, Chinese and two-spelling folders" $?
 
 echo "== Windows solvers against the native build"
 timeout 600 bash tests/win/compare-solvers.sh
