@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages a build needs: "base" for the solvers and the Python
-# module, "test" adds the test and benchmark libraries, sanitizer runtimes and the
-# Windows cross build with Wine and Xvfb; "package" (and "test") the Windows cross build
-# and the tools that make and check the packages. Skips apt-get when everything is
-# already there.
+# Installs the Debian 12 packages a build needs, by level, each with those of the levels
+# before it: "base" the solvers and the Python module; "package" the Windows cross build
+# and what makes the packages and checks them as a user would (Wine, Xvfb, xdotool,
+# lintian); "test" the test and benchmark libraries and the sanitizer runtimes. Skips
+# apt-get when everything is already there.
 set -euo pipefail
 level=${1:-base}
 pkgs=(cmake g++ make pybind11-dev python3-dev python3-numpy python3-matplotlib python3-tqdm)
-if [ "$level" = test ]; then
-  pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-         mingw-w64 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick hyperfine python3-pytest)
-fi
 if [ "$level" = package ] || [ "$level" = test ]; then
-  pkgs+=(mingw-w64 g++-mingw-w64-x86-64 nsis dpkg-dev file lintian man-db)
+  pkgs+=(mingw-w64 g++-mingw-w64-x86-64 nsis dpkg-dev file lintian man-db
+         wine wine64 xvfb xdotool imagemagick)
+fi
+if [ "$level" = test ]; then
+  pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev hyperfine python3-pytest)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

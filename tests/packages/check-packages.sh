@@ -10,10 +10,11 @@
 #   - the Debian package: lintian without errors; installed with dpkg -i, a working folder
 #     made with combustion-suite-workdir, each program run there, man zorvath, a Python
 #     module it carries imported; after dpkg --purge nothing of it is left under /usr.
-# Screenshots go to build-pkg/artifacts/. Needs Xvfb, xdotool, Wine, lintian, and root
-# (or sudo) for dpkg. Exits non-zero when any check fails.
+# Screenshots go to build-pkg/artifacts/. Installs what it needs (Xvfb, xdotool, Wine,
+# lintian); needs root (or sudo) for dpkg. Exits non-zero when any check fails.
 set -uo pipefail
 source "$(dirname "$0")/../win/wine-env.sh"
+bash "$SUITE_ROOT/tools/install-deps.sh" package || exit 1
 
 PKG=$SUITE_ROOT/build-pkg
 ARTIFACTS=$PKG/artifacts
@@ -25,7 +26,6 @@ SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
 
 # The solvers a release carries, in the order of the File menu: kind, program.
 KINDS=(UV:braskot2 HP:quellin TP:zorvath)
-[ -f "$SUITE_ROOT/hp/CMakeLists.txt" ] || KINDS=(UV:braskot2 TP:zorvath)
 
 FAILS=0 SEEN=0
 fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
@@ -102,13 +102,10 @@ save_and_run() {  # label working-folder start-directory item-index kind command
 }
 
 run_every_item() {  # label working-folder start-directory command...
-  local label=$1 folder=$2 from=$3 entry item=0
+  local label=$1 folder=$2 from=$3 item
   shift 3
-  for entry in UV:braskot2 HP:quellin TP:zorvath; do
-    if [[ " ${KINDS[*]} " == *" $entry "* ]]; then
-      save_and_run "$label" "$folder" "$from" "$item" "${entry%%:*}" "$@"
-    fi
-    item=$((item + 1))
+  for item in "${!KINDS[@]}"; do  # the File menu's order
+    save_and_run "$label" "$folder" "$from" "$item" "${KINDS[item]%%:*}" "$@"
   done
 }
 
