@@ -174,22 +174,24 @@ TEST_F(FrameTest, CloseNoticeEmptiesOnlyTheSlotOfThatEditor) {
 }
 
 TEST_F(FrameTest, ExitAsksOnceForAllEditorsWithChanges) {
-    // File, Exit and the frame's close box.
-    for (const UINT close : {UINT(WM_COMMAND), UINT(WM_CLOSE)}) {
-        SCOPED_TRACE(close == WM_CLOSE ? "close box" : "File, Exit");
+    // File, Exit, the frame's close box, and the end of the Windows session (last: there
+    // Yes only answers Windows, which then ends the process).
+    for (const UINT close : {UINT(WM_COMMAND), UINT(WM_CLOSE), UINT(WM_QUERYENDSESSION)}) {
+        SCOPED_TRACE(close == WM_CLOSE ? "close box" : close == WM_COMMAND ? "File, Exit" : "end of session");
         for (const auto& kind : kKinds) scratch_.Write(kind.input_file, "kept\r\n");
         HWND hp = OpenEditor(1);  // clean: not named
         HWND uv = OpenEditor(0);
         HWND tp = OpenEditor(orvello::kKindTP);
         Type(uv, "u");
         Type(tp, "t");
-        auto exit = [&] {
-            if (close == WM_CLOSE) SendMessageA(frame_, WM_CLOSE, 0, 0);
-            else Choose(40004);
+        auto exit = [&]() -> LRESULT {
+            if (close != WM_COMMAND) return SendMessageA(frame_, close, 0, 0);
+            Choose(40004);
+            return 0;
         };
 
         boxes_.Answer(IDNO);
-        exit();
+        const LRESULT refused = exit();
         ASSERT_EQ(boxes_.seen().size(), 1u);
         const SeenBox& question = boxes_.seen()[0];
         EXPECT_EQ(question.caption, "Are you sure?");
@@ -203,31 +205,22 @@ TEST_F(FrameTest, ExitAsksOnceForAllEditorsWithChanges) {
         EXPECT_TRUE(Changed(uv) && Changed(tp));
 
         boxes_.Answer(IDYES);
-        exit();
-        EXPECT_FALSE(IsWindow(frame_));
-        EXPECT_FALSE(IsWindow(tp));
+        const LRESULT agreed = exit();
         EXPECT_EQ(boxes_.seen().size(), 2u);
         EXPECT_EQ(scratch_.Read("input.tp"), "kept\r\n");
+        if (close == WM_QUERYENDSESSION) {
+            EXPECT_EQ(refused, FALSE);  // Windows is asked not to end the session
+            EXPECT_EQ(agreed, TRUE);
+            break;
+        }
+        EXPECT_FALSE(IsWindow(frame_));
+        EXPECT_FALSE(IsWindow(tp));
         MSG msg;
         ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(msg.wParam, 0u);
         boxes_.Clear();
-        SetUp();  // a new launcher for the second way out
+        SetUp();  // a new launcher for the next way out
     }
-}
-
-TEST_F(FrameTest, EndOfTheWindowsSessionAsksLikeExit) {
-    scratch_.Write("input.tp", "kept\r\n");
-    HWND tp = OpenEditor(orvello::kKindTP);
-    Type(tp, "t");
-    boxes_.Answer(IDNO);
-    EXPECT_EQ(SendMessageA(frame_, WM_QUERYENDSESSION, 0, 0), FALSE);
-    ASSERT_EQ(boxes_.seen().size(), 1u);
-    EXPECT_EQ(boxes_.seen()[0].text, "Your changes to input.tp have not been saved. Exit anyway?");
-    EXPECT_TRUE(IsWindow(tp) && Changed(tp));
-    boxes_.Answer(IDYES);
-    EXPECT_EQ(SendMessageA(frame_, WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(boxes_.seen().size(), 2u);
 }
 
 TEST_F(FrameTest, ExitWithoutChangesAsksNothing) {
