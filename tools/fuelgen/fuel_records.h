@@ -39,37 +39,17 @@ struct Atoms {
     double C = 0, H = 0, O = 0, N = 0;
 };
 
-// The element counts of an entry's second line: five pairs of a 2-column symbol and a
-// 6-column count from column 11.
-inline Atoms atoms_of(std::string_view line2, const std::string& name) {
+// The fuel's atoms, from the entry's element counts.
+inline Atoms atoms_of(const gpropgen::Nasa9Species& s) {
     Atoms a;
-    for (size_t k = 0; k < 5; ++k) {
-        std::string sym = gpropgen::detail::trimmed(gpropgen::detail::columns(line2, 11 + 8 * k, 12 + 8 * k));
-        double n = gpropgen::detail::number(line2, 13 + 8 * k, 18 + 8 * k, 2);
-        if (sym.empty() || n == 0) continue;
-        if (sym == "C") a.C = n;
-        else if (sym == "H") a.H = n;
-        else if (sym == "O") a.O = n;
-        else if (sym == "N") a.N = n;
-        else throw std::runtime_error(name + ": element " + sym + " is not one of C, H, O, N");
+    for (const auto& [symbol, n] : s.elements) {
+        if (symbol == "C") a.C = n;
+        else if (symbol == "H") a.H = n;
+        else if (symbol == "O") a.O = n;
+        else if (symbol == "N") a.N = n;
+        else throw std::runtime_error(s.name + ": element " + symbol + " is not one of C, H, O, N");
     }
     return a;
-}
-
-// The second line of every entry, by entry; parse_nasa9 keeps the numbers only.
-inline std::vector<std::string> second_lines(std::string_view text) {
-    std::vector<std::string> out;
-    std::vector<std::string_view> lines = gpropgen::detail::lines_of(text);
-    for (size_t i = 0; i + 1 < lines.size();) {
-        std::string head = gpropgen::detail::trimmed(lines[i]);
-        if (head.empty() || head[0] == '!' || head[0] == '#') {
-            ++i;
-            continue;
-        }
-        out.emplace_back(lines[i + 1]);
-        i += 2 + 3 * static_cast<size_t>(gpropgen::detail::number(lines[i + 1], 1, 2, static_cast<int>(i) + 2));
-    }
-    return out;
 }
 
 inline std::string common_name(const std::string& entry_name, std::string& formula) {
@@ -81,9 +61,9 @@ inline std::string common_name(const std::string& entry_name, std::string& formu
     return formula;
 }
 
-inline std::string species_records(const char* role, const gpropgen::Nasa9Species& s, std::string_view line2) {
+inline std::string species_records(const char* role, const gpropgen::Nasa9Species& s) {
     std::string formula, name = common_name(s.name, formula);
-    Atoms a = atoms_of(line2, s.name);
+    Atoms a = atoms_of(s);
     char buf[256];
     std::snprintf(buf, sizeof buf, "%s %s %s %g %g %g %g %.7f %.3f %zu\n", role, name.c_str(), formula.c_str(), a.C,
                   a.H, a.O, a.N, s.molar_mass, s.h298, s.intervals.size());
@@ -106,17 +86,15 @@ inline std::string fuels_text(std::string_view fuels_source, std::string_view pr
     std::string out =
         "FUELS.DAT - fuels and air species, NASA Glenn coefficients (written by tools/fuelgen)\n";
     std::vector<gpropgen::Nasa9Species> fuels = gpropgen::parse_nasa9(fuels_source);
-    std::vector<std::string> heads = second_lines(fuels_source);
-    if (fuels.empty() || heads.size() != fuels.size()) throw std::runtime_error("no fuel entries");
-    for (size_t i = 0; i < fuels.size(); ++i) out += species_records("fuel", fuels[i], heads[i]);
+    if (fuels.empty()) throw std::runtime_error("no fuel entries");
+    for (const auto& f : fuels) out += species_records("fuel", f);
 
     std::vector<gpropgen::Nasa9Species> products = gpropgen::parse_nasa9(products_source);
-    std::vector<std::string> pheads = second_lines(products_source);
     for (const char* want : kAirSpecies) {
         size_t i = 0;
         while (i < products.size() && products[i].name != want) ++i;
         if (i == products.size()) throw std::runtime_error(std::string("no entry for ") + want);
-        out += species_records("air", products[i], pheads[i]);
+        out += species_records("air", products[i]);
     }
     return out;
 }

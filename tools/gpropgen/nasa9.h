@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace gpropgen {
@@ -31,6 +32,7 @@ struct Nasa9Species {
     std::string name;
     double molar_mass = 0;  // g/mol (= kg/kmol)
     double h298 = 0;        // assigned enthalpy H(298.15), the enthalpy of formation, J/mol
+    std::vector<std::pair<std::string, double>> elements;  // symbol and count, as listed
     std::vector<Nasa9Interval> intervals;
 
     // The first interval that holds T; neighbouring intervals agree at their shared bound.
@@ -134,6 +136,12 @@ inline std::vector<Nasa9Species> parse_nasa9(std::string_view text) {
         std::string_view l2 = lines[i + 1];
         double count = number(l2, 1, 2, no);
         Nasa9Species& s = out.back();
+        // Up to five elements: a 2-column symbol and a 6-column count each, from column 11.
+        for (size_t k = 0; k < 5; ++k) {
+            std::string symbol = detail::trimmed(detail::columns(l2, 11 + 8 * k, 12 + 8 * k));
+            const double n = number(l2, 13 + 8 * k, 18 + 8 * k, no);
+            if (!symbol.empty() && n != 0) s.elements.emplace_back(symbol, n);
+        }
         s.molar_mass = number(l2, 53, 65, no);
         s.h298 = number(l2, 66, 80, no);
         i += 2;
