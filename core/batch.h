@@ -1,0 +1,71 @@
+// The batch layer under the language bindings (the Python module, the web engine): the
+// core's routines over arrays of states.
+//
+// Each state is posed into BLOC (and FUEL) exactly as the programs' drivers pose it, the
+// same PER and flame iteration run, and the groups are copied out into the caller's
+// buffers. Messages come through SERMSG's sink instead of a report: the last EQMD message
+// of a state is kept as its message id, and a terminal message ends the batch at that
+// state. Broadcasting, names and units are the bindings' work.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "state.h"
+
+namespace core::batch {
+
+// Loads a property file (GPROP.DAT format) for every later batch. Empty on success,
+// else the solvers' input/output report without its leading line end
+// ("run-time error F2001: OPEN(...)").
+std::string load(std::string_view path);
+bool loaded();
+
+// The oxidizer's diluents per mole of O2 of the batches that follow (air, as the tables'
+// loader fixes it, until set); every batch runs with it.
+void set_oxidizer(const DDAIR_t& oxidizer);
+DDAIR_t oxidizer();
+
+// Per state values of the groups written out, in this order.
+inline constexpr int N_X = 13;     // X(1..13)
+inline constexpr int N_PROP = 13;  // AVM R H U DRT DHT DUT DRP DHP DUP DRF DHF DUF
+inline constexpr int N_DX = 3 * NSPEC;  // DXT(1..12), DXP(1..12), DXF(1..12)
+
+// Where a batch of n states writes. X, prop and TP are required; dX may be null (no
+// sensitivities copied). A state without a solution gets NaN everywhere.
+struct Out {
+    double* X = nullptr;     // n x N_X
+    double* prop = nullptr;  // n x N_PROP
+    double* dX = nullptr;    // n x N_DX, or null
+    double* TP = nullptr;    // n x 2: the state's final T and P
+    char* ids = nullptr;     // n x 4: the state's last EQMD message id, blank if none
+    int* ends = nullptr;     // n: how a flame iteration ended (FlameEnd), 0 for an equilibrium
+};
+
+// How a batch ended: the state a terminal message stopped it at (-1: none) and that
+// message's id.
+struct End {
+    std::ptrdiff_t stopped_at = -1;
+    char terminal[4] = {' ', ' ', ' ', ' '};
+};
+
+// The states of a fixed-T,P batch (arrays of n values each).
+struct EquilibriumStates {
+    std::size_t n = 0;
+    const double *AN, *AM, *AL, *AK, *F, *T, *P;
+};
+
+// The states of a flame batch: the guess T, and the reactant charge as the input files
+// hold it (HREAC in kJ/kmol of fuel).
+struct FlameStates {
+    std::size_t n = 0;
+    const double *AN, *AM, *AL, *AK, *F, *T, *TREAC, *PREAC, *HREAC, *RMOLES, *AVMR;
+};
+
+// fresh: a clean run state (a new sweep); otherwise the solver's warm start goes on from
+// the previous batch of the same sweep.
+End equilibria(const EquilibriumStates& s, const Out& out, bool fresh);
+End flames(const FlameStates& s, bool constant_volume, const Out& out, bool fresh);
+
+}  // namespace core::batch
