@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "entropy.h"
 #include "eqmd.h"
 #include "flame.h"
 #include "routines.h"
@@ -23,6 +24,7 @@ struct Tables {
     DDCON_t DDCON;
     DDAIR_t DDAIR;
     DDATA_t DDATA;
+    DDENT_t DDENT;
 } g_tables;
 
 DDAIR_t g_oxidizer{3.76, 0.0, 0.0, 0.0};
@@ -53,6 +55,7 @@ public:
             reset_run_state();
             DDCON = g_tables.DDCON;
             DDATA = g_tables.DDATA;
+            DDENT = g_tables.DDENT;
         }
         DDAIR = g_oxidizer;
         set_eqmd_table_row_rule(rule);
@@ -89,6 +92,17 @@ void store(const Out& out, std::size_t i, bool solved) {
     out.TP[2 * i + 1] = solved ? BLOC.P : nan;
     if (out.ids) std::memcpy(out.ids + 4 * i, g_msg.state_id, 4);
     if (out.ends) out.ends[i] = 0;
+    if (out.sound) {
+        const SPROP_t& e = SPROP;
+        const double v[N_SOUND] = {e.S, e.DST, e.DSP, e.DSF, e.CPF, e.GAMF, e.GAMS, e.AF, e.AE};
+        for (int k = 0; k < N_SOUND; ++k) out.sound[i * N_SOUND + k] = solved ? v[k] : nan;
+    }
+}
+
+// store() after the entropy of the state PER has just solved.
+void store_with_entropy(const Out& out, std::size_t i, bool solved) {
+    if (solved && out.sound) PERS();
+    store(out, i, solved);
 }
 
 End stopped(std::size_t i) {
@@ -123,7 +137,7 @@ std::string load(std::string_view path) {
         const size_t from = console.find_first_not_of("\r\n");
         return from == std::string::npos ? std::string("run-time error") : console.substr(from);
     }
-    g_tables = {true, DDCON, DDAIR, DDATA};
+    g_tables = {true, DDCON, DDAIR, DDATA, DDENT};
     return {};
 }
 
@@ -139,7 +153,7 @@ End equilibria(const EquilibriumStates& s, const Out& out, bool fresh) {
         b.AN = s.AN[i], b.AM = s.AM[i], b.AL = s.AL[i], b.AK = s.AK[i];
         b.F = s.F[i], b.T = s.T[i], b.P = s.P[i];
         if (!run_state(PER)) return stopped(i);
-        store(out, i, GGCNTL.IERQ == 0);
+        store_with_entropy(out, i, GGCNTL.IERQ == 0);
     }
     return {};
 }
@@ -162,8 +176,42 @@ End flames(const FlameStates& s, bool constant_volume, const Out& out, bool fres
                 end = cannot_start ? *cannot_start : flame_iterate(energy, PER).end;
             }))
             return stopped(i);
-        store(out, i, end == FlameEnd::Converged && GGCNTL.IERQ == 0);
+        store_with_entropy(out, i, end == FlameEnd::Converged && GGCNTL.IERQ == 0);
         if (out.ends) out.ends[i] = static_cast<int>(end);
+    }
+    return {};
+}
+
+End isentropic(const EquilibriumStates& s, IsentropicTarget kind, const double* target, bool frozen,
+               const Out& out, bool fresh) {
+    Frame frame(TableRowRule::Divide, fresh);
+    for (std::size_t i = 0; i < s.n; ++i) {
+        BLOC_t& b = BLOC;
+        b.AN = s.AN[i], b.AM = s.AM[i], b.AL = s.AL[i], b.AK = s.AK[i];
+        b.F = s.F[i], b.T = s.T[i], b.P = s.P[i];
+        GGCNTL.IERQ = 0;
+        ProcessEnd end = ProcessEnd::NotConverged;
+        if (!run_state([&] { end = isentrope(kind, target[i], frozen); })) return stopped(i);
+        store(out, i, end == ProcessEnd::Solved);
+        if (out.ends) out.ends[i] = static_cast<int>(end);
+    }
+    return {};
+}
+
+End detonations(const FlameStates& s, const double* gamma1, const Out& out, double* det, bool fresh) {
+    Frame frame(TableRowRule::Divide, fresh);
+    for (std::size_t i = 0; i < s.n; ++i) {
+        BLOC_t& b = BLOC;
+        FUEL_t& f = FUEL;
+        b.AN = s.AN[i], b.AM = s.AM[i], b.AL = s.AL[i], b.AK = s.AK[i], b.F = s.F[i], b.T = s.T[i];
+        f = {s.HREAC[i] * 1000, s.TREAC[i], s.PREAC[i], s.RMOLES[i], s.AVMR[i]};  // kJ to J
+        GGCNTL.IERQ = 0;
+        DetonationResult r{};
+        if (!run_state([&] { r = chapman_jouguet(gamma1[i]); })) return stopped(i);
+        store(out, i, r.end == ProcessEnd::Solved);
+        if (out.ends) out.ends[i] = static_cast<int>(r.end);
+        const double v[N_DET] = {r.D, r.u2, r.P_ratio, r.T_ratio, r.rho_ratio, r.Mach};
+        for (int k = 0; k < N_DET; ++k) det[i * N_DET + k] = v[k];
     }
     return {};
 }

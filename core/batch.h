@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "processes.h"
 #include "state.h"
 
 namespace core::batch {
@@ -31,6 +32,8 @@ DDAIR_t oxidizer();
 inline constexpr int N_X = 13;     // X(1..13)
 inline constexpr int N_PROP = 13;  // AVM R H U DRT DHT DUT DRP DHP DUP DRF DHF DUF
 inline constexpr int N_DX = 3 * NSPEC;  // DXT(1..12), DXP(1..12), DXF(1..12)
+inline constexpr int N_SOUND = 9;  // SPROP: S DST DSP DSF CPF GAMF GAMS AF AE
+inline constexpr int N_DET = 6;    // D u2 P2/P1 T2/T1 rho2/rho1 Mach (DetonationResult)
 
 // Where a batch of n states writes. X, prop and TP are required; dX may be null (no
 // sensitivities copied). A state without a solution gets NaN everywhere.
@@ -40,7 +43,9 @@ struct Out {
     double* dX = nullptr;    // n x N_DX, or null
     double* TP = nullptr;    // n x 2: the state's final T and P
     char* ids = nullptr;     // n x 4: the state's last EQMD message id, blank if none
-    int* ends = nullptr;     // n: how a flame iteration ended (FlameEnd), 0 for an equilibrium
+    int* ends = nullptr;     // n: how a flame iteration ended (FlameEnd), 0 for an equilibrium;
+                             // for a process its ProcessEnd
+    double* sound = nullptr; // n x N_SOUND (entropy and sound, PERS), or null
 };
 
 // How a batch ended: the state a terminal message stopped it at (-1: none) and that
@@ -67,5 +72,17 @@ struct FlameStates {
 // the previous batch of the same sweep.
 End equilibria(const EquilibriumStates& s, const Out& out, bool fresh);
 End flames(const FlameStates& s, bool constant_volume, const Out& out, bool fresh);
+
+// Isentropes from the start states s (each solved at its T, P first) to target[i], a
+// pressure (Pa), temperature (K) or volume ratio v_end / v_start as kind says; frozen:
+// at the start's composition. The end states are written; ends holds the ProcessEnd.
+End isentropic(const EquilibriumStates& s, IsentropicTarget kind, const double* target, bool frozen,
+               const Out& out, bool fresh);
+
+// Chapman-Jouguet detonations of the reactant charges s (T is not used; TREAC, PREAC the
+// unburned state), gamma1[i] the reactants' cp/cv for the Mach number (NaN if unknown).
+// The burned gas is written to out, the detonation's numbers to det (n x N_DET, NaN
+// where it has none); ends holds the ProcessEnd.
+End detonations(const FlameStates& s, const double* gamma1, const Out& out, double* det, bool fresh);
 
 }  // namespace core::batch

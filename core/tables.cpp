@@ -1,9 +1,11 @@
-// TABLES: loads GPROP.DAT (unit 7) into DDCON and DDATA and fixes the oxidizer in DDAIR.
+// TABLES: loads GPROP.DAT (unit 7) into DDCON and DDATA and fixes the oxidizer in DDAIR;
+// the species' S(298.15) of the headers go to the entropy tables DDENT (entropy.h).
 //
 // The file holds calories and moles; the tables are converted to J/kmol and
 // J/(kmol K) on loading. Nothing is checked: a missing file, a missing record or a field
 // that is not a number ends the run through the input/output error report, and a file
 // with its blocks in another order loads without complaint. The file stays open.
+#include "entropy.h"
 #include "reads.h"
 #include "routines.h"
 #include "state.h"
@@ -33,7 +35,8 @@ void TABLES() { load_tables("GPROP.DAT"); }
 
 void load_tables(std::string_view file) {
     // Private fields: the file's unit, the loop counters, the reaction number and the
-    // species header values that are read but not used (ENTR, HTO).
+    // species header values: ENTR (kept in DDENT once CT is loaded) and HTO, read and not
+    // used.
     const std::int32_t NUNIT = UNIT_TABLES;
     std::int32_t NREAC = 0;
     Vec1<NSPEC> ENTR, HTO, DHTO;
@@ -74,6 +77,8 @@ void load_tables(std::string_view file) {
         }
     }
 
+    load_entropy_tables(ENTR);
+
     for (int K = 1; K <= NREACT; ++K) {
         {
             FieldReader r(NUNIT);  // 15X, I1
@@ -83,7 +88,7 @@ void load_tables(std::string_view file) {
         Vec1<NTEMP> LOGK = read_points(NUNIT);
         for (int J = 1; J <= NTEMP; ++J) d.CKP(J, K) = LOGK(J);  // no conversion
     }
-    (void)NREAC;  // read and not used, as ENTR and HTO
+    (void)NREAC;  // read and not used, as HTO
 }
 
 }  // namespace core

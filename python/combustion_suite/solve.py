@@ -69,12 +69,12 @@ def _sweep(call, columns, piece, what):
     try:
         for start in range(0, max(n, 1), piece):
             cols = [c[start:start + piece] for c in columns]
-            X, prop, dX, TP, ids, ends, stopped, terminal = call(*cols, start == 0)
+            X, prop, dX, TP, ids, ends, stopped, terminal, *more = call(*cols, start == 0)
             if stopped >= 0:
                 i = start + stopped
                 state = ", ".join(f"{k}={np.ravel(c)[i]:g}" for k, c in zip(_state_names(what), columns))
                 raise ValueError(f"state {i} ({state}): {_explanation(terminal.strip())}")
-            parts.append((X, prop, dX, TP, ids, ends))
+            parts.append((X, prop, dX, TP, ids, ends, *more))
             progress.update(len(cols[0]))
     finally:
         progress.close()
@@ -102,6 +102,9 @@ class Equilibrium:
     specific heat at constant pressure; cp_cv: the reports' Cp/Cv; solved: False where
     no solution was found (its values NaN); message: the solver's message id of the
     state ("GE01" below 600 K, "GE05".."GE10" for a failure), "" if none.
+    s: entropy (J/(kg K)); sound_speed, sound_speed_frozen: speeds of sound (m/s) at
+    shifting equilibrium and at fixed composition; gamma_s: (d ln P/d ln rho)_s at
+    shifting equilibrium; cp_frozen: cp at fixed composition.
     """
 
     T: object
@@ -120,6 +123,11 @@ class Equilibrium:
     dXdphi: dict
     solved: object
     message: object
+    s: object = None
+    sound_speed: object = None
+    sound_speed_frozen: object = None
+    gamma_s: object = None
+    cp_frozen: object = None
 
 
 @dataclass
@@ -145,6 +153,14 @@ def _fields(shape, X, prop, dX, ids):
     )
 
 
+def _entropy_fields(shape, sound):
+    """The entropy and sound of the core's SPROP columns (S DST DSP DSF CPF GAMF GAMS AF AE)."""
+    def s(k):
+        return sound[:, k].reshape(shape)[()]
+
+    return dict(s=s(0), cp_frozen=s(4), gamma_s=s(6), sound_speed_frozen=s(7), sound_speed=s(8))
+
+
 def equilibrium(fuel, phi, T, P):
     """Equilibrium products of fuel in air at equivalence ratio phi, temperature T (K)
     and pressure P (Pa), as the fixed-T,P program computes them.
@@ -156,9 +172,9 @@ def equilibrium(fuel, phi, T, P):
     f = _fuel(fuel)
     shape = np.broadcast_shapes(np.shape(phi), np.shape(T), np.shape(P))
     cols = _flat(shape, f.C, f.H, f.O, f.N, phi, T, P)
-    X, prop, dX, TP, ids, _ = _sweep(_core.equilibria, cols, 1 << 14, "equilibrium")
+    X, prop, dX, TP, ids, _, sound = _sweep(_core.equilibria, cols, 1 << 14, "equilibrium")
     return Equilibrium(T=cols[5].reshape(shape)[()], P=cols[6].reshape(shape)[()], phi=cols[4].reshape(shape)[()],
-                       **_fields(shape, X, prop, dX, ids))
+                       **_fields(shape, X, prop, dX, ids), **_entropy_fields(shape, sound))
 
 
 def flame(fuel, phi, T0=298.15, P0=101325.0, at="pressure", T_guess=2500.0, charge=None):
@@ -183,7 +199,7 @@ def flame(fuel, phi, T0=298.15, P0=101325.0, at="pressure", T_guess=2500.0, char
     def call(*c):
         return _core.flames(*c[:11], at == "volume", c[11])
 
-    X, prop, dX, TP, ids, ends = _sweep(call, cols, 512, "flame")
-    fields = _fields(shape, X, prop, dX, ids)
+    X, prop, dX, TP, ids, ends, sound = _sweep(call, cols, 512, "flame")
+    fields = _fields(shape, X, prop, dX, ids) | _entropy_fields(shape, sound)
     return Flame(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()],
                  phi=np.asarray(phi_b, float)[()], end=np.array(FLAME_ENDS)[ends].reshape(shape)[()], **fields)

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "entropy.h"
 #include "routines.h"
 #include "runend.h"
 #include "units.h"
@@ -17,13 +18,14 @@ struct Tables {
     DDATA_t data;
     DDCON_t con;
     DDAIR_t air;
+    DDENT_t entropy;
 };
 
 Tables g_loaded;
 
 void load_body() {
     TABLES();
-    g_loaded = {DDATA, DDCON, DDAIR};
+    g_loaded = {DDATA, DDCON, DDAIR, DDENT};
 }
 
 // TABLES runs once, on a copy of the data file, in a run of its own.
@@ -80,6 +82,7 @@ bool fresh_run_state() {
     DDATA = t->data;
     DDCON = t->con;
     DDAIR = t->air;
+    DDENT = t->entropy;
     return true;
 }
 
