@@ -84,6 +84,10 @@ def _sweep(call, columns, piece, what):
 def _state_names(what):
     if what == "equilibrium":
         return ("C", "H", "O", "N", "phi", "T", "P")
+    if what == "isentropic":
+        return ("C", "H", "O", "N", "phi", "T", "P", "target")
+    if what == "detonation":
+        return ("C", "H", "O", "N", "phi", "T0", "P0", "HREAC", "RMOLES", "AVMR", "gamma1")
     return ("C", "H", "O", "N", "phi", "T guess", "T0", "P0", "HREAC", "RMOLES", "AVMR")
 
 
@@ -104,7 +108,7 @@ class Equilibrium:
     state ("GE01" below 600 K, "GE05".."GE10" for a failure), "" if none.
     s: entropy (J/(kg K)); sound_speed, sound_speed_frozen: speeds of sound (m/s) at
     shifting equilibrium and at fixed composition; gamma_s: (d ln P/d ln rho)_s at
-    shifting equilibrium; cp_frozen: cp at fixed composition.
+    shifting equilibrium; cp_frozen: cp at fixed composition; fuel: the Fuel burnt.
     """
 
     T: object
@@ -128,6 +132,7 @@ class Equilibrium:
     sound_speed_frozen: object = None
     gamma_s: object = None
     cp_frozen: object = None
+    fuel: object = None
 
 
 @dataclass
@@ -174,7 +179,7 @@ def equilibrium(fuel, phi, T, P):
     cols = _flat(shape, f.C, f.H, f.O, f.N, phi, T, P)
     X, prop, dX, TP, ids, _, sound = _sweep(_core.equilibria, cols, 1 << 14, "equilibrium")
     return Equilibrium(T=cols[5].reshape(shape)[()], P=cols[6].reshape(shape)[()], phi=cols[4].reshape(shape)[()],
-                       **_fields(shape, X, prop, dX, ids), **_entropy_fields(shape, sound))
+                       fuel=f, **_fields(shape, X, prop, dX, ids), **_entropy_fields(shape, sound))
 
 
 def flame(fuel, phi, T0=298.15, P0=101325.0, at="pressure", T_guess=2500.0, charge=None):
@@ -201,5 +206,5 @@ def flame(fuel, phi, T0=298.15, P0=101325.0, at="pressure", T_guess=2500.0, char
 
     X, prop, dX, TP, ids, ends, sound = _sweep(call, cols, 512, "flame")
     fields = _fields(shape, X, prop, dX, ids) | _entropy_fields(shape, sound)
-    return Flame(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()],
+    return Flame(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()], fuel=f,
                  phi=np.asarray(phi_b, float)[()], end=np.array(FLAME_ENDS)[ends].reshape(shape)[()], **fields)
