@@ -182,16 +182,18 @@ End flames(const FlameStates& s, bool constant_volume, const Out& out, bool fres
     return {};
 }
 
-End isentropic(const EquilibriumStates& s, IsentropicTarget kind, const double* target, bool frozen,
-               const Out& out, bool fresh) {
+End isentropic(const EquilibriumStates& s, const double* X, IsentropicTarget kind, const double* target,
+               bool frozen, const Out& out, bool fresh) {
     Frame frame(TableRowRule::Divide, fresh);
     for (std::size_t i = 0; i < s.n; ++i) {
         BLOC_t& b = BLOC;
         b.AN = s.AN[i], b.AM = s.AM[i], b.AL = s.AL[i], b.AK = s.AK[i];
         b.F = s.F[i], b.T = s.T[i], b.P = s.P[i];
         GGCNTL.IERQ = 0;
+        Vec1<13> X1;
+        if (X) std::copy(X + i * N_X, X + (i + 1) * N_X, X1.v);
         ProcessEnd end = ProcessEnd::NotConverged;
-        if (!run_state([&] { end = isentrope(kind, target[i], frozen); })) return stopped(i);
+        if (!run_state([&] { end = isentrope(kind, target[i], frozen, X ? &X1 : nullptr); })) return stopped(i);
         store(out, i, end == ProcessEnd::Solved);
         if (out.ends) out.ends[i] = static_cast<int>(end);
     }

@@ -73,11 +73,12 @@ struct FlameStates {
 End equilibria(const EquilibriumStates& s, const Out& out, bool fresh);
 End flames(const FlameStates& s, bool constant_volume, const Out& out, bool fresh);
 
-// Isentropes from the start states s (each solved at its T, P first) to target[i], a
-// pressure (Pa), temperature (K) or volume ratio v_end / v_start as kind says; frozen:
-// at the start's composition. The end states are written; ends holds the ProcessEnd.
-End isentropic(const EquilibriumStates& s, IsentropicTarget kind, const double* target, bool frozen,
-               const Out& out, bool fresh);
+// Isentropes from the start states s to target[i], a pressure (Pa), temperature (K) or
+// volume ratio v_end / v_start as kind says; frozen: at the start's composition. X
+// (n x N_X) gives the start compositions, or is null: each start solved at its T, P.
+// The end states are written; ends holds the ProcessEnd.
+End isentropic(const EquilibriumStates& s, const double* X, IsentropicTarget kind, const double* target,
+               bool frozen, const Out& out, bool fresh);
 
 // Chapman-Jouguet detonations of the reactant charges s (T is not used; TREAC, PREAC the
 // unburned state), gamma1[i] the reactants' cp/cv for the Mach number (NaN if unknown).

@@ -17,12 +17,13 @@ namespace core {
 
 using namespace process_detail;
 
-ProcessEnd isentrope(IsentropicTarget kind, double target, bool frozen) {
+ProcessEnd isentrope(IsentropicTarget kind, double target, bool frozen, const Vec1<13>* given) {
     const double T1 = BLOC.T, P1 = BLOC.P;
-    if (!equilibrium_state(T1, P1)) return ProcessEnd::NoEquilibrium;
+    if (given) frozen_state(*given, T1, P1);
+    else if (!equilibrium_state(T1, P1)) return ProcessEnd::NoEquilibrium;
     const Vec1<13> X1 = BLOC.X;
     const double S0 = SPROP.S, R0 = PROP.R;
-    const double g = frozen ? SPROP.GAMF : SPROP.GAMS;
+    const double g = frozen || given ? SPROP.GAMF : SPROP.GAMS;
     const double v1 = PROP.R * T1 / P1;
 
     double T = T1, y = std::log(P1);

@@ -34,11 +34,12 @@ inline constexpr double PROCESS_T_MIN = 100;   // K, excluded
 inline constexpr double PROCESS_T_MAX = 4000;  // K, included
 
 // An isentrope from the start state in BLOC (T, P, atoms, F) to the target, with
-// shifting composition (frozen false) or at the start's composition. The start is
-// solved by PER first. On Solved BLOC, PROP, TAB and SPROP describe the end state (for
+// shifting composition (frozen false) or at the start's composition. The start's
+// composition is X1 (X(1..13)) where given, as a frozen state's may be off equilibrium;
+// else the start is solved by PER first. On Solved BLOC, PROP, TAB and SPROP describe the end state (for
 // frozen: BLOC.X the start's, TAB zero in T and P and NaN in F, PROP and SPROP at
 // fixed composition). 
-ProcessEnd isentrope(IsentropicTarget kind, double target, bool frozen);
+ProcessEnd isentrope(IsentropicTarget kind, double target, bool frozen, const Vec1<13>* X1 = nullptr);
 
 // The reactant state of a detonation: FUEL (HREAC in J/kmol, TREAC, PREAC, RMOLES,
 // AVMR) with BLOC's atoms and F; gamma1, the reactants' cp/cv, only for the Mach number

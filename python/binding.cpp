@@ -72,13 +72,16 @@ py::tuple flames(const Array& AN, const Array& AM, const Array& AL, const Array&
 }
 
 py::tuple isentropic(const Array& AN, const Array& AM, const Array& AL, const Array& AK, const Array& F,
-                     const Array& T, const Array& P, const Array& target, int kind, bool frozen, bool fresh) {
+                     const Array& T, const Array& P, const Array& X, const Array& target, int kind, bool frozen,
+                     bool fresh) {
     const py::ssize_t n = same_length({&AN, &AM, &AL, &AK, &F, &T, &P, &target});
     require_tables();
+    if (X.ndim() != 2 || X.shape(0) != n || X.shape(1) != batch::N_X)
+        throw std::invalid_argument("X: one row of X(1..13) per state");
     if (kind < 0 || kind > 2) throw std::invalid_argument("kind: 0 pressure, 1 temperature, 2 volume ratio");
     Results r(n);
     const batch::EquilibriumStates s{size_t(n), AN.data(), AM.data(), AL.data(), AK.data(), F.data(), T.data(), P.data()};
-    return r.as_tuple(batch::isentropic(s, IsentropicTarget(kind), target.data(), frozen, r.out(), fresh));
+    return r.as_tuple(batch::isentropic(s, X.data(), IsentropicTarget(kind), target.data(), frozen, r.out(), fresh));
 }
 
 py::tuple detonations(const Array& AN, const Array& AM, const Array& AL, const Array& AK, const Array& F,
@@ -112,7 +115,7 @@ PYBIND11_MODULE(_core, m) {
     m.def("equilibria", &equilibria, "Fixed-T,P equilibria of the states AN, AM, AL, AK, F, T, P (1-D arrays).");
     m.def("flames", &flames, "Adiabatic flames of the states AN, AM, AL, AK, F, T guess, TREAC, PREAC, "
           "HREAC (kJ/kmol of fuel), RMOLES, AVMR (1-D arrays), at constant volume or pressure.");
-    m.def("isentropic", &isentropic, "Isentropes from the states AN, AM, AL, AK, F, T, P (1-D arrays) to target "
+    m.def("isentropic", &isentropic, "Isentropes from the states AN, AM, AL, AK, F, T, P (1-D arrays) of composition X (n x 13) to target "
           "(kind 0: pressure, Pa; 1: temperature, K; 2: volume ratio), shifting or frozen.");
     m.def("detonations", &detonations, "Chapman-Jouguet detonations of the charges AN, AM, AL, AK, F, TREAC, "
           "PREAC, HREAC (kJ/kmol of fuel), RMOLES, AVMR, with the reactants' cp/cv gamma1 (1-D arrays).");

@@ -14,7 +14,7 @@ import numpy as np
 
 from . import _core
 from .fuels import _AIR, QN2, R_FIT, fuel as _fuel, oxygen_per_fuel, reactants
-from .solve import Equilibrium, _entropy_fields, _fields, _flat, _sweep
+from .solve import SPECIES, Equilibrium, _entropy_fields, _fields, _flat, _sweep
 
 # How a process ended, in the order of the core's ProcessEnd.
 PROCESS_ENDS = ("solved", "below 100 K", "above 4000 K", "no equilibrium", "not converged", "does not burn")
@@ -87,13 +87,15 @@ def isentropic(state, P=None, T=None, volume_ratio=None, frozen=False):
     f = _fuel(state.fuel)
     shape = np.broadcast_shapes(np.shape(state.T), np.shape(target))
     cols = _flat(shape, f.C, f.H, f.O, f.N, state.phi, state.T, state.P, target)
-    ok = np.isfinite(cols[5]) & np.isfinite(cols[6])  # unsolved starts stay unsolved
+    # The start's own composition: a frozen state's is not at equilibrium.
+    X1 = np.stack(_flat(shape, *(state.X[k] for k in SPECIES), state.fuel_per_product), axis=1)
+    ok = np.isfinite(cols[5]) & np.isfinite(cols[6]) & np.isfinite(X1).all(axis=1)  # unsolved starts stay so
     kind = ("P", "T", "volume_ratio").index(name)
 
     def call(*c):
-        return _core.isentropic(*c[:8], kind, bool(frozen), c[8])
+        return _core.isentropic(*c[:7], np.ascontiguousarray(c[8]), c[7], kind, bool(frozen), c[9])
 
-    X, prop, dX, TP, ids, ends, sound = _sweep(call, [c[ok] for c in cols], 1 << 12, "isentropic")
+    X, prop, dX, TP, ids, ends, sound = _sweep(call, [c[ok] for c in cols] + [X1[ok]], 1 << 12, "isentropic")
     X, prop, dX, TP, sound, ids, ends = _spread(ok, X, prop, dX, TP, sound, ids, ends, 3)
     end = np.array(PROCESS_ENDS)[ends].reshape(shape)[()]
     _check_single(shape, end, lambda e: f"the isentrope to {name}={float(np.ravel(target)[0]):g} ends {e}")
