@@ -6,6 +6,8 @@ Fixed-T,P equilibria through equilibrium() on arrays of 10^5 states, in states p
 second on one core: a sweep in grid order (each state close to the one before, so the
 solver starts warm) and the same states shuffled (mostly cold starts). Then adiabatic
 flames per second at constant pressure and at constant volume. Best of five rounds.
+Then isentropic end states per second (expansions of flame products, shifting and
+frozen) and Chapman-Jouguet detonations per second.
 Last, the states that stay unsolved on a wide grid, counted by message id.
 """
 import time
@@ -47,6 +49,15 @@ def main():
         for what, phis in (("in order", flames), ("shuffled", shuffled)):
             rate = best_rate(phis.size, lambda: cs.flame("propane", phis, at=at))
             print(f"flame(at={at!r}), {phis.size} equivalence ratios of propane {what}: {rate:10,.0f} flames/s")
+
+    # Expansions of 2000 flames at 20 atm to 1 atm, and 500 detonations, phi 0.6-1.5.
+    hot = cs.flame("methane", np.linspace(0.6, 1.5, 2000), T0=700.0, P0=20 * 101325.0)
+    for frozen in (False, True):
+        rate = best_rate(hot.T.size, lambda: cs.isentropic(hot, P=101325.0, frozen=frozen))
+        print(f"isentropic(frozen={frozen}), {hot.T.size} expansions of methane flames: {rate:10,.0f} states/s")
+    phis = np.linspace(0.6, 1.5, 500)
+    rate = best_rate(phis.size, lambda: cs.detonation("propane", phis))
+    print(f"detonation(), {phis.size} equivalence ratios of propane: {rate:10,.0f} detonations/s")
 
     # F 0.5-1.6, T 300-4000 K, P 0.01-100 atm, methane and n-octane.
     phi, T, P = np.meshgrid(np.linspace(0.5, 1.6, 23), np.linspace(300, 4000, 75),
