@@ -218,4 +218,22 @@ End detonations(const FlameStates& s, const double* gamma1, const Out& out, doub
     return {};
 }
 
+End shocks(const EquilibriumStates& s, const double* X, const double* u1, const Out& out, double* shock,
+           bool fresh) {
+    Frame frame(TableRowRule::Divide, fresh);
+    for (std::size_t i = 0; i < s.n; ++i) {
+        BLOC_t& b = BLOC;
+        b.AN = s.AN[i], b.AM = s.AM[i], b.AL = s.AL[i], b.AK = s.AK[i], b.F = s.F[i];
+        Vec1<13> X1;
+        std::copy(X + i * N_X, X + (i + 1) * N_X, X1.v);
+        ShockResult r{};
+        if (!run_state([&] { r = frozen_shock(X1, s.T[i], s.P[i], u1[i]); })) return stopped(i);
+        store(out, i, r.end == ProcessEnd::Solved);
+        if (out.ends) out.ends[i] = static_cast<int>(r.end);
+        const double v[N_SHOCK] = {r.u2, r.P_ratio, r.T_ratio, r.rho_ratio};
+        for (int k = 0; k < N_SHOCK; ++k) shock[i * N_SHOCK + k] = v[k];
+    }
+    return {};
+}
+
 }  // namespace core::batch

@@ -34,6 +34,7 @@ inline constexpr int N_PROP = 13;  // AVM R H U DRT DHT DUT DRP DHP DUP DRF DHF 
 inline constexpr int N_DX = 3 * NSPEC;  // DXT(1..12), DXP(1..12), DXF(1..12)
 inline constexpr int N_SOUND = 9;  // SPROP: S DST DSP DSF CPF GAMF GAMS AF AE
 inline constexpr int N_DET = 6;    // D u2 P2/P1 T2/T1 rho2/rho1 Mach (DetonationResult)
+inline constexpr int N_SHOCK = 4;  // u2 P2/P1 T2/T1 rho2/rho1 (ShockResult)
 
 // Where a batch of n states writes. X, prop and TP are required; dX may be null (no
 // sensitivities copied). A state without a solution gets NaN everywhere.
@@ -85,5 +86,11 @@ End isentropic(const EquilibriumStates& s, const double* X, IsentropicTarget kin
 // The burned gas is written to out, the detonation's numbers to det (n x N_DET, NaN
 // where it has none); ends holds the ProcessEnd.
 End detonations(const FlameStates& s, const double* gamma1, const Out& out, double* det, bool fresh);
+
+// Normal shocks at fixed composition into the states s of composition X (n x N_X),
+// entering at u1[i] (m/s). The shocked gas is written to out, the shock's numbers to
+// shock (n x N_SHOCK, NaN where it has none); ends holds the ProcessEnd.
+End shocks(const EquilibriumStates& s, const double* X, const double* u1, const Out& out, double* shock,
+           bool fresh);
 
 }  // namespace core::batch

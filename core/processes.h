@@ -1,5 +1,6 @@
-// Processes built on the entropy: isentropic compression and expansion (isentropic.cpp)
-// and the Chapman-Jouguet detonation (detonation.cpp).
+// Processes built on the entropy: isentropic compression and expansion (isentropic.cpp),
+// the Chapman-Jouguet detonation (detonation.cpp) and the normal shock in a gas of fixed
+// composition (shock.cpp).
 //
 // Both work on the groups as PER does: BLOC holds the fuel's atoms and F, and each
 // state they visit is posed into BLOC.T and BLOC.P and solved by PER (PERS after it),
@@ -38,7 +39,7 @@ inline constexpr double PROCESS_T_MAX = 4000;  // K, included
 // composition is X1 (X(1..13)) where given, as a frozen state's may be off equilibrium;
 // else the start is solved by PER first. On Solved BLOC, PROP, TAB and SPROP describe the end state (for
 // frozen: BLOC.X the start's, TAB zero in T and P and NaN in F, PROP and SPROP at
-// fixed composition). 
+// fixed composition).
 ProcessEnd isentrope(IsentropicTarget kind, double target, bool frozen, const Vec1<13>* X1 = nullptr);
 
 // The reactant state of a detonation: FUEL (HREAC in J/kmol, TREAC, PREAC, RMOLES,
@@ -56,5 +57,17 @@ struct DetonationResult {
 // The Chapman-Jouguet state on the Rankine-Hugoniot relations of the reactants in FUEL;
 // on Solved BLOC, PROP, TAB and SPROP describe the burned gas.
 DetonationResult chapman_jouguet(double gamma1);
+
+struct ShockResult {
+    ProcessEnd end;
+    double u2;         // speed of the shocked gas behind the shock, relative to it, m/s
+    double P_ratio;    // P2 / P1
+    double T_ratio;    // T2 / T1
+    double rho_ratio;  // rho2 / rho1
+};
+// The normal shock into the gas of composition X at T1, P1 (BLOC's atoms and F kept)
+// entering at u1 (m/s), faster than its frozen sound speed; the composition stays
+// fixed through it. On Solved BLOC, PROP and SPROP describe the shocked gas (frozen).
+ShockResult frozen_shock(const Vec1<13>& X, double T1, double P1, double u1);
 
 }  // namespace core

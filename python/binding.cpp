@@ -97,6 +97,19 @@ py::tuple detonations(const Array& AN, const Array& AM, const Array& AL, const A
     return py::make_tuple(r.as_tuple(end), det);
 }
 
+py::tuple shocks(const Array& AN, const Array& AM, const Array& AL, const Array& AK, const Array& F,
+                 const Array& T, const Array& P, const Array& X, const Array& u1, bool fresh) {
+    const py::ssize_t n = same_length({&AN, &AM, &AL, &AK, &F, &T, &P, &u1});
+    require_tables();
+    if (X.ndim() != 2 || X.shape(0) != n || X.shape(1) != batch::N_X)
+        throw std::invalid_argument("X: one row of X(1..13) per state");
+    Results r(n);
+    Array shock({n, py::ssize_t(batch::N_SHOCK)});
+    const batch::EquilibriumStates s{size_t(n), AN.data(), AM.data(), AL.data(), AK.data(), F.data(), T.data(), P.data()};
+    const batch::End end = batch::shocks(s, X.data(), u1.data(), r.out(), shock.mutable_data(), fresh);
+    return py::make_tuple(r.as_tuple(end), shock);
+}
+
 void load(const std::string& path) {
     const std::string error = batch::load(path);
     if (!error.empty()) {
@@ -119,6 +132,8 @@ PYBIND11_MODULE(_core, m) {
           "(kind 0: pressure, Pa; 1: temperature, K; 2: volume ratio), shifting or frozen.");
     m.def("detonations", &detonations, "Chapman-Jouguet detonations of the charges AN, AM, AL, AK, F, TREAC, "
           "PREAC, HREAC (kJ/kmol of fuel), RMOLES, AVMR, with the reactants' cp/cv gamma1 (1-D arrays).");
+    m.def("shocks", &shocks, "Normal shocks at fixed composition into the states AN, AM, AL, AK, F, T, P of "
+          "composition X (n x 13), entering at u1 (m/s).");
     m.def("set_oxidizer", [](double QN2, double QAR, double QCO2, double QH2O) {
               batch::set_oxidizer({QN2, QAR, QCO2, QH2O});
           }, py::arg("N2"), py::arg("Ar"), py::arg("CO2"), py::arg("H2O"),

@@ -10,11 +10,11 @@ array([2040.1, 2264.3, 2198.1])
 from .fuels import Fuel, Reactants, fuel, fuel_names, reactants
 from .inputs import write_input
 from .solve import FLAME_ENDS, SPECIES, Equilibrium, Flame, equilibrium, flame, use_tables
-from .processes import PROCESS_ENDS, Detonation, Isentropic, detonation, isentropic
+from .processes import PROCESS_ENDS, Detonation, Isentropic, Shock, detonation, isentropic, normal_shock
 
 __all__ = ["Fuel", "Reactants", "fuel", "fuel_names", "reactants", "write_input", "FLAME_ENDS", "SPECIES",
            "Equilibrium", "Flame", "equilibrium", "flame", "use_tables", "plot",
-           "PROCESS_ENDS", "Detonation", "Isentropic", "detonation", "isentropic"]
+           "PROCESS_ENDS", "Detonation", "Isentropic", "Shock", "detonation", "isentropic", "normal_shock"]
 
 
 def __getattr__(name):

@@ -1,6 +1,7 @@
 """Processes from the entropy: isentropic compression and expansion of a result of
-equilibrium() or flame(), and Chapman-Jouguet detonations, through the core's own
-routines (each state on the way at equilibrium, or frozen at the start's composition).
+equilibrium() or flame(), Chapman-Jouguet detonations and normal shocks at fixed
+composition, through the core's own routines (each state on the way at equilibrium, or
+frozen at the start's composition).
 
 Bad input raises ValueError naming the argument: a pressure or volume ratio that is not
 positive, a target temperature outside the tables' 100-4000 K. A state whose process
@@ -103,6 +104,60 @@ def isentropic(state, P=None, T=None, volume_ratio=None, frozen=False):
     return Isentropic(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()], phi=cols[4].reshape(shape)[()],
                       fuel=f, frozen=bool(frozen), end=end, **_fields(shape, X, prop, dX, ids),
                       **_entropy_fields(shape, sound))
+
+
+@dataclass
+class Shock(Equilibrium):
+    """A normal shock at fixed composition: the shocked gas as in Equilibrium, and u1
+    (the gas entering, m/s), mach (u1 over its frozen sound speed), u2 (leaving, relative
+    to the shock), P_ratio, T_ratio, rho_ratio (behind over ahead); end: how it ended."""
+
+    u1: object = None
+    mach: object = None
+    u2: object = None
+    P_ratio: object = None
+    T_ratio: object = None
+    rho_ratio: object = None
+    end: object = None
+
+
+def normal_shock(state, mach=None, velocity=None):
+    """The normal shock into state (any result) entering at mach times its frozen sound
+    speed, or at velocity (m/s); the composition stays the state's (frozen) through it.
+    Arrays broadcast with the state's shape.
+
+    >>> from combustion_suite import equilibrium
+    >>> s = normal_shock(equilibrium("methane", 1.0, 1000.0, 101325.0), mach=3.0)
+    >>> round(float(s.P_ratio), 2)
+    10.18
+    """
+    if (mach is None) == (velocity is None):
+        raise ValueError("give one of mach= and velocity=")
+    f = _fuel(state.fuel)
+    a1 = state.sound_speed_frozen
+    u1 = np.multiply(_positive("mach", mach, ""), a1) if velocity is None else _positive("velocity", velocity, " (m/s)")
+    if np.any(np.asarray(u1 / a1) <= 1):
+        raise ValueError(f"{'mach' if velocity is None else 'velocity'}: a shock needs a gas entering faster "
+                         "than its frozen sound speed")
+    shape = np.broadcast_shapes(np.shape(state.T), np.shape(u1))
+    cols = _flat(shape, f.C, f.H, f.O, f.N, state.phi, state.T, state.P, u1)
+    X1 = np.stack(_flat(shape, *(state.X[k] for k in SPECIES), state.fuel_per_product), axis=1)
+    ok = np.isfinite(cols[5]) & np.isfinite(cols[6]) & np.isfinite(cols[7]) & np.isfinite(X1).all(axis=1)
+
+    def call(*c):
+        res, shock = _core.shocks(*c[:7], np.ascontiguousarray(c[8]), c[7], c[9])
+        return (*res, shock)
+
+    X, prop, dX, TP, ids, ends, sound, shock = _sweep(call, [c[ok] for c in cols] + [X1[ok]], 1 << 12, "isentropic")
+    full = np.full((ok.size, shock.shape[1]), np.nan)
+    full[ok] = shock
+    X, prop, dX, TP, sound, ids, ends = _spread(ok, X, prop, dX, TP, sound, ids, ends, 3)
+    k = lambda j: full[:, j].reshape(shape)[()]
+    u1_b = cols[7].reshape(shape)[()]
+    return Shock(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()], phi=cols[4].reshape(shape)[()],
+                 fuel=f, u1=u1_b, mach=u1_b / np.broadcast_to(a1, shape)[()], u2=k(0), P_ratio=k(1), T_ratio=k(2),
+                 rho_ratio=k(3), end=np.array(PROCESS_ENDS)[ends].reshape(shape)[()],
+                 **_fields(shape, X, prop, dX, ids), **_entropy_fields(shape, sound))
 
 
 def _spread(ok, X, prop, dX, TP, sound, ids, ends, unsolved_end):
