@@ -37,7 +37,8 @@ DetonationResult chapman_jouguet(double gamma1) {
     const double v1 = R1 * T1 / P1;
 
     // The constant-pressure flame: where it is no hotter than the reactants, the
-    // charge releases no energy and cannot detonate.
+    // charge releases no energy and cannot detonate. A search that fails or leaves the
+    // tables below the reactant temperature was heading there.
     double T = T_GUESS_HP, y = std::log(P1);
     const Residuals flame = [&](double Tk, double yk, double g[2], double (*J)[2]) {
         if (!equilibrium_state(Tk, P1)) return false;
@@ -47,7 +48,8 @@ DetonationResult chapman_jouguet(double gamma1) {
         return true;
     };
     r.end = newton(flame, T, y, NewtonSettings{});
-    if (r.end == ProcessEnd::BelowTables || (r.end == ProcessEnd::Solved && T <= T1)) {
+    const bool failed_low = r.end == ProcessEnd::BelowTables || r.end == ProcessEnd::NoEquilibrium;
+    if (T <= T1 && (failed_low || r.end == ProcessEnd::Solved)) {
         r.end = ProcessEnd::DoesNotBurn;
         return r;
     }

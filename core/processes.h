@@ -21,6 +21,7 @@ enum class ProcessEnd {
     NoEquilibrium,  // EQMD failed on the way (its message id says why)
     NotConverged,   // the Newton iteration did not settle
     DoesNotBurn,    // detonation: the products at the reactant state hold more energy
+    Subsonic,       // shock: the gas enters no faster than its sound speed, no shock
 };
 
 // What an isentropic process holds fixed at its end besides the entropy.

@@ -18,11 +18,11 @@ using namespace process_detail;
 
 ShockResult frozen_shock(const Vec1<13>& X, double T1, double P1, double u1) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    ShockResult r{ProcessEnd::NotConverged, nan, nan, nan, nan};
+    ShockResult r{ProcessEnd::Subsonic, nan, nan, nan, nan};
     frozen_state(X, T1, P1);
     const double R = PROP.R, h1 = PROP.H, v1 = R * T1 / P1, m2 = (u1 / v1) * (u1 / v1);
     const double g = SPROP.GAMF, M2 = u1 * u1 / (SPROP.AF * SPROP.AF);
-    if (!(M2 > 1)) return r;  // no shock at or below the speed of sound
+    if (!(M2 > 1)) return r;
 
     double y = std::log(P1 * (1 + 2 * g / (g + 1) * (M2 - 1)));
     double T = T1 * std::exp(y) / P1 * ((g - 1) * M2 + 2) / ((g + 1) * M2);

@@ -18,7 +18,8 @@ from .fuels import _AIR, QN2, R_FIT, fuel as _fuel, oxygen_per_fuel, reactants
 from .solve import SPECIES, Equilibrium, _entropy_fields, _fields, _flat, _sweep
 
 # How a process ended, in the order of the core's ProcessEnd.
-PROCESS_ENDS = ("solved", "below 100 K", "above 4000 K", "no equilibrium", "not converged", "does not burn")
+PROCESS_ENDS = ("solved", "below 100 K", "above 4000 K", "no equilibrium", "not converged", "does not burn",
+                "subsonic")
 T_MIN, T_MAX = 100.0, 4000.0  # K, the tables' range as PER admits it (T_MIN excluded)
 
 
