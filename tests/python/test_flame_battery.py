@@ -6,7 +6,6 @@ import numpy as np
 import pytest
 
 import combustion_suite as cs
-from combustion_suite.fuels import Reactants
 
 GUESSES = (300.0, 2500.0, 3950.0)
 BOUND = 0.01  # K, the iteration's bound on its last correction
@@ -72,7 +71,7 @@ def test_hot_flames_are_found_from_a_cold_or_a_hot_guess():
     P0 = 100 * 101325.0
 
     def charge(added):
-        return Reactants(base.HREAC + added, base.RMOLES, base.AVMR)
+        return cs.Reactants(base.HREAC + added, base.RMOLES, base.AVMR)
 
     T = [cs.flame("methane", 1.0, 1000.0, P0, at="volume", T_guess=g, charge=charge(5.0e5)).T for g in GUESSES]
     assert 3700 < min(T) and max(T) - min(T) <= BOUND
