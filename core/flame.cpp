@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "routines.h"
 #include "state.h"
 
 namespace core {
@@ -15,12 +16,29 @@ constexpr double RGAS_REACTANTS = double(8314.51f);
 // 0.009999999776482582).
 constexpr double DELT_BOUND = double(0.01f);
 constexpr int MAX_PASSES = 25;
+// The lowest temperature a shortened step goes to: within the bound of the start of the
+// tables, so that a flame between the two is found there.
+constexpr double T_FLOOR = PER_T_LOW + DELT_BOUND;
 
 // The reactants' energy per kmol of fuel, J/kmol: HREAC itself at constant pressure;
 // at constant volume UREAC = RMOLES x TREAC x (-R) + HREAC, the product first.
 double reactant_energy(FlameEnergy energy, const FUEL_t& f) {
     if (energy == FlameEnergy::H) return f.HREAC;
     return f.RMOLES * f.TREAC * (-RGAS_REACTANTS) + f.HREAC;
+}
+
+// The temperature after a correction. A step that would leave the temperatures PER
+// accepts stops at the end of them, so that the search never fails on its way to a flame
+// that lies inside; a step that points out again from that end shows that the flame
+// itself lies beyond (the energy rises with the temperature), and is taken whole for
+// PER to say so (GP01, GP02). Steps inside, and steps beyond the range of numbers, are
+// taken as they are.
+double next_temperature(double T, double DELT) {
+    const double T_next = T - DELT;
+    if (!std::isfinite(T_next)) return T_next;
+    if (T_next > PER_T_HIGH && T < PER_T_HIGH) return PER_T_HIGH;
+    if (T_next <= PER_T_LOW && T > T_FLOOR) return T_FLOOR;
+    return T_next;
 }
 
 }  // namespace
@@ -57,7 +75,7 @@ FlameResult flame_iterate(FlameEnergy energy, void (*per)()) {
         // pass's values, which repeat its correction.
         if (DET == 0) return {FlameEnd::NoFirstSolution, ITER};
         const double DELT = (E - EREAC / (f.RMOLES * f.AVMR)) / DET;
-        b.T = b.T - DELT;
+        b.T = next_temperature(b.T, DELT);
         // Constant volume: the ideal-gas pressure of the same mass in the same volume,
         // with the products' current molar mass, in this order.
         if (energy == FlameEnergy::U) b.P = ((f.AVMR / (p.AVM * f.TREAC)) * f.PREAC) * b.T;

@@ -5,7 +5,9 @@
 // mass in the same volume), or the enthalpy at the reactant pressure, which stays
 // constant. Newton passes of PER correct the temperature by the energy difference over
 // its temperature derivative at fixed pressure, until a correction is at most 0.01 K or
-// 25 passes are made.
+// 25 passes are made. A correction that would take the temperature out of the tables
+// (above 4000 K, or to 100 K or below) stops at their end; only a flame that lies
+// beyond them itself ends in PER's GP02 or GP01.
 //
 // Inputs are the state groups as the programs leave them after TABLES: BLOC (fuel
 // atoms, F, the temperature guess T) and FUEL (HREAC already in J/kmol, TREAC, PREAC,

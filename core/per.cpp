@@ -15,9 +15,6 @@ namespace core {
 
 namespace {
 
-constexpr double T_LOW = 100;    // at or below: GP01
-constexpr double T_HIGH = 4000;  // above: GP02
-
 PROP_t mixture_properties() {
     const Vec1<13>& X = BLOC.X;
     const TAB_t& d = TAB;
@@ -63,11 +60,11 @@ PROP_t mixture_properties() {
 void PER() {
     GGCNTL.IERQ = 0;
     const double T = BLOC.T;
-    if (T <= T_LOW) {
+    if (T <= PER_T_LOW) {
         SERMSG(1, "PER   ", "GP01");  // ends the run
         return;
     }
-    if (!(T <= T_HIGH)) {  // also a temperature that is no number
+    if (!(T <= PER_T_HIGH)) {  // also a temperature that is no number
         SERMSG(1, "PER   ", "GP02");
         return;
     }

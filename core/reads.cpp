@@ -12,6 +12,7 @@ constexpr size_t kValueBuffer = 260;  // the longest free-form value accepted
 
 bool blank(char c) { return c == ' ' || c == '\t'; }
 bool ends_value(char c) { return c == ' ' || c == '\t' || c == ',' || c == '/'; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void fail(int unit, IoError e, const std::string& detail) {
     io_failure(IoOp::Read, unit_name(unit), e, detail);
@@ -41,6 +42,23 @@ std::string quoted(std::string_view text) {
 // "line 3 holds '4x'", the start of a free-form read's complaint.
 std::string line_holds(int unit, std::string_view token) {
     return "line " + std::to_string(record_number(unit)) + " holds " + quoted(token);
+}
+
+// A number directly followed by a comma and a digit ("2200,5") is almost always a
+// decimal comma: read as the number before the comma it would be a silently wrong value.
+// The complaint shows the text up to the next blank or slash (`comma` is where its first
+// comma stands) and, when the comma taken for a point gives a number, that number.
+[[noreturn]] void fail_decimal_comma(int unit, std::string_view from_value, size_t comma) {
+    const std::string_view shown = from_value.substr(0, from_value.find_first_of(" \t/"));
+    std::string with_point(shown);
+    with_point[comma] = '.';
+    const size_t star = shown.substr(0, comma).find('*');  // a repeat count before the value
+    double v;
+    if (shown.find(',', comma + 1) == std::string_view::npos &&
+        parse_number(std::string_view(with_point).substr(star == std::string::npos ? 0 : star + 1), v))
+        fail(unit, IoError::InvalidNumber, line_holds(unit, shown) + ": write decimals with a point, " + with_point);
+    fail(unit, IoError::InvalidNumber,
+         line_holds(unit, shown) + ": a comma between digits; write one value a line, decimals with a point");
 }
 
 }  // namespace
@@ -81,6 +99,7 @@ void read_free(int unit, double& item) {
     }
     double v;
     if (!parse_number(token, v)) fail(unit, IoError::InvalidNumber, line_holds(unit, value) + ", which is not a decimal number");
+    if (i + 1 < rec.size() && rec[i] == ',' && digit(rec[i + 1])) fail_decimal_comma(unit, rec.substr(start), i - start);
     item = v;
 }
 

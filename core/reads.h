@@ -11,7 +11,9 @@ namespace core {
 // Blank records are skipped; the value is the first token (ending at a blank, tab,
 // comma, slash or the record end); the rest of its record is skipped. A leading comma
 // (a null value) or a slash leaves the item as it was. r*v gives v, r* a null value.
-// Values longer than 260 characters, bad repeat counts and invalid numbers end the run.
+// Values longer than 260 characters, bad repeat counts and invalid numbers end the run,
+// and so does a number followed directly by a comma and a digit ("2200,5"): a decimal
+// comma, which read as 2200 would be a wrong value ("8,carbon atoms" still reads 8).
 void read_free(int unit, double& item);
 
 // Aw read of a whole record into an item of L characters (A72 for a title: the first 72

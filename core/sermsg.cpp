@@ -13,9 +13,10 @@ namespace {
 
 constexpr std::int32_t kWarningLimit = 10;  // warnings a run may pass; the next one ends it
 
-std::int32_t NWARN = 0;  // warnings issued in this run
+std::int32_t NWARN = 0;   // warnings issued in this run
+std::int32_t NINPUT = 0;  // of them about the input, each raising the limit by one
 MessageSink g_sink = nullptr;
-RunStateReset reset_nwarn([] { NWARN = 0; });
+RunStateReset reset_nwarn([] { NWARN = NINPUT = 0; });
 
 // A 4-character item: longer texts give their first four characters, shorter ones are
 // padded with blanks.
@@ -37,9 +38,28 @@ void message_block(std::string_view SUBR, std::string_view MSGID) {
     line("");
 }
 
+void warning_goes_on() {
+    line("");
+    line("");
+    line(Record().lit("**").I(NWARN, 2).lit(" WARNINGS ISSUED - EXECUTION CONTINUES **").text());
+    line("");
+}
+
 }  // namespace
 
 void set_message_sink(MessageSink sink) { g_sink = sink; }
+
+void SERMSG_INPUT(std::string_view SUBR, std::string_view MSGID, std::string_view detail) {
+    if (g_sink) {
+        g_sink(0, SUBR, MSGID);
+        return;
+    }
+    ++NWARN;
+    ++NINPUT;
+    message_block(SUBR, MSGID);
+    line(detail);
+    warning_goes_on();
+}
 
 void SERMSG(std::int32_t NSEV, std::string_view SUBR, std::string_view MSGID) {
     if (g_sink) {
@@ -50,11 +70,8 @@ void SERMSG(std::int32_t NSEV, std::string_view SUBR, std::string_view MSGID) {
     if (NSEV == 0) {
         ++NWARN;
         message_block(SUBR, MSGID);
-        if (NWARN <= kWarningLimit) {
-            line("");
-            line("");
-            line(Record().lit("**").I(NWARN, 2).lit(" WARNINGS ISSUED - EXECUTION CONTINUES **").text());
-            line("");
+        if (NWARN <= kWarningLimit + NINPUT) {
+            warning_goes_on();
             return;
         }
         line("** (10) WARNINGS ISSUED - EXECUTION ENDING **");

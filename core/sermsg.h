@@ -15,6 +15,12 @@ namespace core {
 // MSGID: 4-character message id such as "GP01".
 void SERMSG(std::int32_t NSEV, std::string_view SUBR, std::string_view MSGID);
 
+// A warning about the input, made before any calculation (id GRnn): the block as for any
+// warning, then the detail line that names the values concerned. It is counted with
+// the other warnings but never ends a run: each one lets the run pass one warning more,
+// so that the calculation may still pass ten of its own.
+void SERMSG_INPUT(std::string_view SUBR, std::string_view MSGID, std::string_view detail);
+
 // In-process callers that keep their own account of the messages (the Python module,
 // which turns them into results) may take them instead of the report: with a sink set,
 // SERMSG hands every message to it and writes nothing; a warning then returns uncounted,

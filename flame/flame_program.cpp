@@ -80,6 +80,7 @@ void run_flame_program(const FlameProgram& program, void (*per)()) {
 
     if (const std::optional<FlameEnd> end = flame_start(program.energy)) stop_for(*end);
     TABLES();
+    REACHK();
     f.HREAC = f.HREAC * 1000;  // kJ/kmol to J/kmol
     const FlameResult result = flame_iterate(program.energy, per);
     if (result.end == FlameEnd::NotConverged) write_record(UNIT_REPORT, flame_end_line(result.end));

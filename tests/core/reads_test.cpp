@@ -118,15 +118,49 @@ std::string invalid(const std::string& shown) {
 }
 
 TEST(FreeFormRead, InvalidValuesEndTheRun) {
-    for (std::string bad : {"300K", "1.2.3", "e5", ".", "-", "1.5E", "1.5E+", "1,5x", "0x10",
+    for (std::string bad : {"300K", "1.2.3", "e5", ".", "-", "1.5E", "1.5E+", "0x10",
                             "inf", "nan", "1e400", "-1e999", "1.5e3x"}) {
-        if (bad == "1,5x") continue;  // a comma ends the value: "1" is read
         std::string err = failure(bad);
         EXPECT_NE(err.find(invalid(bad)), std::string::npos) << bad << " gave " << err;
     }
     std::string zero_byte = failure(std::string("8.0\0", 4));
     EXPECT_NE(zero_byte.find(invalid("8.0\\x00")), std::string::npos) << zero_byte;
     EXPECT_NE(failure("\x1a").find(invalid("\\x1A")), std::string::npos);
+}
+
+// A comma directly followed by a digit is taken for a decimal comma: the read fails
+// with the fix, where reading the digits before it would give a wrong value. A comma
+// followed by anything else still ends the value.
+TEST(FreeFormRead, DecimalCommasEndTheRun) {
+    const std::string lead = "- invalid number: line 1 holds ";
+    const std::string list = ": a comma between digits; write one value a line, decimals with a point\r\n";
+    struct Case {
+        const char* line;
+        std::string message;
+    } cases[] = {
+        {"2200,5", lead + "'2200,5': write decimals with a point, 2200.5\r\n"},
+        {"0,8  equivalence ratio", lead + "'0,8': write decimals with a point, 0.8\r\n"},
+        {"-74600,25/ kJ", lead + "'-74600,25': write decimals with a point, -74600.25\r\n"},
+        {"2*3,5", lead + "'2*3,5': write decimals with a point, 2*3.5\r\n"},
+        {"10,52E1", lead + "'10,52E1': write decimals with a point, 10.52E1\r\n"},
+        {"1,2,3", lead + "'1,2,3'" + list},
+        {"1.5,3", lead + "'1.5,3'" + list},
+        {"1,5x", lead + "'1,5x'" + list},
+        {"1,5K*2", lead + "'1,5K*2'" + list},  // an asterisk after the comma is no repeat count
+    };
+    for (const Case& c : cases) {
+        const std::string err = failure(c.line);
+        EXPECT_NE(err.find("run-time error F2003"), std::string::npos) << c.line;
+        EXPECT_EQ(err.substr(err.find("- ")), c.message) << c.line;
+    }
+    // The line named is the value's own, blank lines counted.
+    EXPECT_NE(failure("1\n\n2,5\n", 2).find("line 3 holds '2,5'"), std::string::npos);
+    EXPECT_EQ(one("8,carbon atoms"), 8.0);
+    EXPECT_EQ(one("8, 5"), 8.0);
+    EXPECT_EQ(one("8,,5"), 8.0);
+    EXPECT_EQ(one("8 ,5"), 8.0);
+    EXPECT_EQ(one("8,"), 8.0);
+    EXPECT_EQ(one(",5"), -7.0);  // a null value, as before
 }
 
 TEST(FreeFormRead, RepeatCountsAndLongValues) {

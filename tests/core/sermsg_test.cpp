@@ -74,6 +74,26 @@ TEST(Sermsg, EleventhWarningEndsTheRunLikeANormalStop) {
     EXPECT_EQ(report.size(), 10 * (per_block("GP03").size() + count_tail("10").size()) + last.size());
 }
 
+// A warning about the input shows its detail line and is counted, but each one lets
+// the run pass one warning more: ten of the calculation's still pass, the next ends it.
+TEST(Sermsg, InputWarningsAreCountedButNeverEndARun) {
+    ScratchDir dir;
+    RunResult r = run_with_report(dir, [] {
+        SERMSG_INPUT("REACHK", "GR01", " DETAIL ONE");
+        SERMSG_INPUT("REACHK", "GR02", " DETAIL TWO");
+        for (int i = 0; i < 11; ++i) SERMSG(0, "PER   ", "GP03");
+    });
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kStop);
+    const std::string input = block("**GR01** - ERROR IN SUBROUTINE    REAC", "GR01") + " DETAIL ONE\r\n" +
+                              count_tail(" 1") + block("**GR02** - ERROR IN SUBROUTINE    REAC", "GR02") +
+                              " DETAIL TWO\r\n" + count_tail(" 2");
+    std::string calculation;
+    for (const char* n : {" 3", " 4", " 5", " 6", " 7", " 8", " 9", "10", "11", "12"})
+        calculation += per_block("GP03") + count_tail(n);
+    EXPECT_EQ(dir.read("OUTPUT.TP"), input + calculation + per_block("GP03") + kLimitTail);
+}
+
 TEST(Sermsg, TerminalErrorAsTheFirstMessage) {
     ScratchDir dir;
     RunResult r = run_with_report(dir, [] { SERMSG(1, "PER   ", "GP02"); });

@@ -79,8 +79,10 @@ TEST(FlamePrograms, EndingsWithoutResults) {
          "\r\nReactant temperature is zero - the initial pressure cannot be computed!\r\n", ""},
         {"no moles of reactants", [](Values& v) { v.RMOLES = 0; }, nullptr, kNoMass, ""},
         {"no molar mass of the reactants", [](Values& v) { v.AVMR = 0; }, nullptr, kNoMass, ""},
-        // Methane with as many carbon as oxygen atoms: no solution attempted.
-        {"no equilibrium at the first temperature", [](Values& v) { v.F = 4; }, nullptr,
+        // Methane with as many carbon as oxygen atoms: no solution attempted (the charge
+        // of that equivalence ratio, which gives no warning of its own).
+        {"no equilibrium at the first temperature", [](Values& v) { v.F = 4, v.RMOLES = 3.38, v.AVMR = 25.0614; },
+         nullptr,
          "**GP03** - ERROR IN SUBROUTINE    PER \r\n\r\n"
          " SEE DATA SET \"ERROR.TXT\" FOR EXPLANATION OF GP03\r\n\r\n\r\n\r\n"
          "** 2 WARNINGS ISSUED - EXECUTION CONTINUES **\r\n\r\n"

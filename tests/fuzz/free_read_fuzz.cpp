@@ -3,9 +3,11 @@
 // through the report's edit forms, which must give a field of exactly its width that
 // reads back as the value (or asterisks when the value cannot be printed). A CR put
 // before every LF must change nothing. Each line is also converted whole as a number
-// and compared with a conversion done apart.
+// and compared with a conversion done apart; the values read and the way the reads end
+// are compared with reads worked out apart (number_oracle).
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view file(reinterpret_cast<const char*>(data), size);
     const fuzz::Run r = fuzz::run_reads("FREE.DAT", file, read_values, g_values);
     fuzz::require(r.status == 1 || g_values.size() == kReads, "a normal end before all values were read");
+    // The same values and the same ending as the reads worked out apart.
+    const fuzz::FreeReads expected = fuzz::reference_free_reads(file, kReads);
+    fuzz::require(expected.values == g_values, "the values read differ from the reference reads");
+    fuzz::require((r.status == 1) == (expected.error != 0), "the reads failed or succeeded against the reference");
+    if (expected.error != 0)
+        fuzz::require(r.err.find("run-time error F" + std::to_string(expected.error) + ":") != std::string::npos,
+                      "the reads failed with another error than the reference reads");
     for (double v : g_values) fuzz::check_edit_forms(v);
 
     // Each of the first lines as a whole number text, with 0 to 3 implied decimals.
