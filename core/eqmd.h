@@ -56,6 +56,11 @@ int eqmd_table_row(double T);
 // table-row rule: the sweep and the tests compare with the cold start alone.
 void set_eqmd_continuation(bool on);
 
+// Whether the states EQMD's own scheme refuses or fails go to the general method (see
+// EQMD; on by default). Off, they end as they did before it: GE12 for a fuel without
+// carbon or hydrogen, GE06, GE08 or GE09. The benchmarks compare the two.
+void set_eqmd_general_method(bool on);
+
 // What EQMD keeps from one call to the next (cold at program start and after any
 // failure; see reset_run_state()).
 struct EqmdMemory {
@@ -72,6 +77,8 @@ struct EqmdTrace {
                            // of them when the call was solved by continuation)
     int continued = 0;     // solves of the continuation that solved the call after its
                            // cold start failed (0: none, or it failed too)
+    bool general = false;  // the general method solved the call (equil_general.h);
+                           // newton_steps are then its own
 };
 const EqmdTrace& eqmd_last_call();
 
