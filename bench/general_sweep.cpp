@@ -71,31 +71,6 @@ void pose(const Fuel& f, double F, double T, double P) {
     core::GGCNTL.IERQ = 0;
 }
 
-// EQMD's own Newton iteration from its answer on until its steps are round-off.
-void to_fixed_point() {
-    using namespace core::eqmd_detail;
-    Work w;
-    atom_sums(w);
-    ratios_and_constants(w);
-    core::Vec1<13>& X = core::BLOC.X;
-    for (int step = 0; step < 20; ++step) {
-        dependent_species(w);
-        assemble_jacobian(w);
-        assemble_residuals(w);
-        if (solve_newton_system(w) != OK) break;
-        double largest = 0;
-        const int var[4] = {4, 6, 8, 11};
-        for (int n = 1; n <= 4; ++n) {
-            X(var[n - 1]) += w.B(n);
-            largest = std::max(largest, std::abs(w.B(n) / X(var[n - 1])));
-        }
-        if (largest < 1e-15) break;
-    }
-    dependent_species(w);
-    X(13) = (X(6) + X(10)) / w.R3;
-    X(12) = X(13) * w.R2;
-}
-
 void agreement(const Saved& saved) {
     const core::DDAIR_t air = core::DDAIR;
     constexpr Fuel fuels[] = {{"CH4", 1, 4, 0, 0}, {"C8H18", 8, 18, 0, 0}};
@@ -115,7 +90,7 @@ void agreement(const Saved& saved) {
                         continue;
                     }
                     const core::Vec1<13> eqmd = core::BLOC.X;
-                    to_fixed_point();
+                    core::eqmd_detail::to_fixed_point();
                     const core::Vec1<13> eqmd_fixed = core::BLOC.X;
                     // The general method at EQMD's PHI.
                     if (std::abs(core::BLOC.F - 1) <= core::eqmd_const::PHI_BAND)
@@ -212,10 +187,13 @@ void coverage(const Saved& saved) {
 int main() {
     bench::load_tables();
     core::set_message_sink(ignore_message);
+    std::string console;  // what the ends of the states write
+    core::console_capture(&console, &console);
     const Saved saved;
     const core::DDAIR_t air = core::DDAIR;
     agreement(saved);
     coverage(saved);
     saved.fresh(air);
+    core::console_capture(nullptr, nullptr);
     return 0;
 }

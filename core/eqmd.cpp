@@ -95,15 +95,9 @@ bool all_finite(const Vec1<13>& X) {
     return true;
 }
 
-// The composition of a converged solve: the dependent species again from the final
-// variables, so that the seven equilibrium relations hold exactly, then the fuel per
-// mole of products (carbon balance) and argon.
-int complete(Work& w) {
-    Vec1<13>& X = BLOC.X;
-    dependent_species(w);
-    X(13) = (X(6) + X(10)) / w.R3;
-    X(12) = X(13) * w.R2;
-    return all_finite(X) ? OK : NON_POSITIVE;
+int complete_checked(Work& w) {
+    complete(w);
+    return all_finite(BLOC.X) ? OK : NON_POSITIVE;
 }
 
 // Clears the memory so that the next call starts cold, then the warning of the code.
@@ -133,7 +127,7 @@ int solve_state(Work& w) {
     if (int code = newton_iteration(w, g_trace.newton_steps); code != OK) return code;
 
     remember(w);
-    if (int code = complete(w); code != OK) return code;
+    if (int code = complete_checked(w); code != OK) return code;
     assemble_jacobian(w);
     return sensitivities(w);
 }

@@ -138,6 +138,11 @@ void assemble_jacobian(Work& w);      // slopes and A at the current state
 void assemble_residuals(Work& w);     // B: right side minus left side of the balances
 int solve_newton_system(Work& w);     // A.Delta = B, Delta into B; OK or SINGULAR
 int newton_iteration(Work& w, int& steps);
+void complete(Work& w);               // X(1..3,5,7,9,10), X(13), X(12) of a converged solve
+// From EQMD's solution in BLOC.X on, its iteration carried on until its steps are
+// round-off: what its equations and tables give once its tolerance is out of the way,
+// for comparison with the general method.
+void to_fixed_point();
 
 // eqmd_sensitivity.cpp
 int sensitivities(Work& w);           // DXT, DXP, DXF at the converged state

@@ -1,9 +1,10 @@
 // The general method's entry: set-up, warm or cold start, Newton iteration, completion.
 //
 // It keeps its own warm start, apart from EQMD's: the unknowns of its last success with
-// the charge and the state they belong to. The iteration converges to round-off from
-// either start, so the warm start changes the cost of a call, not its digits; a warm
-// start that fails is tried again cold.
+// their derivatives by T, P and F, the charge and the state they belong to; a warm start
+// moves the kept unknowns along those derivatives to the state asked for. The iteration
+// converges to round-off from either start, so the warm start changes the cost of a
+// call, not its digits; a warm start that fails is tried again cold.
 #include <cmath>
 
 #include "eqmd.h"
@@ -27,6 +28,7 @@ struct Memory {
     double AN = 0, AM = 0, AL = 0, AK = 0, F = 0, T = 0, P = 0;
     DDAIR_t air;
     double y[NBASE] = {};
+    double dy[3][NBASE] = {};
 };
 Memory g_memory;
 GeneralTrace g_trace;
@@ -49,8 +51,11 @@ bool close_to_memory() {
 
 void remember(const Work& w) {
     const BLOC_t& b = BLOC;
-    g_memory = {true, b.AN, b.AM, b.AL, b.AK, b.F, b.T, b.P, DDAIR, {}};
-    for (int j = 0; j < NBASE; ++j) g_memory.y[j] = w.y[j];
+    g_memory = {true, b.AN, b.AM, b.AL, b.AK, b.F, b.T, b.P, DDAIR, {}, {}};
+    for (int j = 0; j < NBASE; ++j) {
+        g_memory.y[j] = w.y[j];
+        for (int col = 0; col < 3; ++col) g_memory.dy[col][j] = w.dy[col][j];
+    }
 }
 
 }  // namespace
@@ -67,7 +72,12 @@ int equil_general() {
     int code = NO_CONVERGENCE;
     if (close_to_memory()) {
         g_trace.warm = true;
-        for (int j = 0; j < NBASE; ++j) w.y[j] = g_memory.y[j];
+        const Memory& m = g_memory;
+        const double change[3] = {BLOC.T - m.T, BLOC.P - m.P, BLOC.F - m.F};
+        for (int j = 0; j < NBASE; ++j) {
+            w.y[j] = m.y[j];
+            for (int col = 0; col < 3; ++col) w.y[j] += m.dy[col][j] * change[col];
+        }
         code = newton(w, g_trace.newton_steps);
     }
     if (code != OK) {

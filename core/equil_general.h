@@ -95,8 +95,16 @@ struct Work {
     double y[NBASE] = {};  // ln of each base mole fraction (per Base)
     double X[NGAS] = {};   // mole fractions of species 1..11 at y
     double AO = 0;         // oxygen atoms per mole of products at y
+    // Fixed for the solve (prepare_balances): the constants, each species' exponents as
+    // counts of square roots, the coefficient of each species in each balance and its
+    // exponent of each unknown.
+    double K[NGAS] = {};
+    int halves[NGAS][NBASE] = {};
+    double coef[NBASE][NGAS] = {};
+    double nu[NGAS][NBASE] = {};
     double J[NBASE][NBASE] = {};  // Jacobian of the n balances by the n unknowns
     double g[NBASE] = {};         // residuals of the balances
+    double dy[3][NBASE] = {};     // d y/dT, d y/dP, d y/dF per Base, once converged
     double scale[NBASE] = {};     // each balance divided by this (a size of its terms)
 };
 
@@ -112,6 +120,7 @@ void cold_start(Work& w);  // y from the products of complete combustion
 // equil_general_newton.cpp
 void species_at(Work& w);         // X and AO at y
 double coefficient(const Work& w, int k, int i);  // of species i (0-based) in balance k
+void prepare_balances(Work& w);   // K, halves, coef and nu from the set-up
 void assemble(Work& w);           // g, J and scale at the current X
 int solve_linear(int n, double A[NBASE][NBASE], double* rhs, int nrhs);  // rhs n x nrhs, row-major
 int newton(Work& w, int& steps);  // OK or NO_CONVERGENCE

@@ -25,12 +25,25 @@ using eqmd_detail::SINGULAR;
 namespace {
 
 constexpr double STEP_CAP = 3;    // largest change of a logarithm in one step (a factor e^3)
-constexpr double STEP_TOL = 1e-10;// a full step at most this ends the iteration: the next would be round-off
+// A full step at most this ends the iteration: Newton's error after it is of the order
+// of its square, round-off.
+constexpr double STEP_TOL = 1e-7;
 constexpr int MAX_STEPS = 100;
 constexpr double TINIEST = std::numeric_limits<double>::denorm_min();
 
 // The coefficient of species i in balance k (see above).
 }  // namespace
+
+void prepare_balances(Work& w) {
+    for (int i = 0; i < NGAS; ++i) {
+        for (int k = 0; k < w.n; ++k) {
+            w.coef[k][i] = coefficient(w, k, i);
+            w.nu[i][k] = SPECIES[i].nu[w.var[k]];
+        }
+        for (int j = 0; j < NBASE; ++j) w.halves[i][j] = static_cast<int>(2 * SPECIES[i].nu[j]);
+        w.K[i] = std::exp(w.lnK[i]);
+    }
+}
 
 double coefficient(const Work& w, int k, int i) {
     const SpeciesRow& s = SPECIES[i];
@@ -41,37 +54,46 @@ double coefficient(const Work& w, int k, int i) {
 }
 
 void species_at(Work& w) {
+    // X(i) = K(i) prod_j x(j)^nu(i,j) with every nu a multiple of 1/2: from the square
+    // roots of the base mole fractions, four exponentials a step.
+    double root[NBASE];
+    for (int j = 0; j < NBASE; ++j) root[j] = w.c.present[j] ? std::exp(0.5 * w.y[j]) : 0;
     w.AO = 0;
     for (int i = 0; i < NGAS; ++i) {
         if (!w.on[i]) {
             w.X[i] = 0;
             continue;
         }
-        const SpeciesRow& s = SPECIES[i];
-        double lnX = w.lnK[i];
+        double x = w.K[i];
         for (int j = 0; j < NBASE; ++j)
-            if (s.nu[j] != 0) lnX += s.nu[j] * w.y[j];
+            for (int half = w.halves[i][j]; half > 0; --half) x *= root[j];
         // Below the smallest double a species is still present: it keeps that value.
-        w.X[i] = std::max(std::exp(lnX), TINIEST);
-        w.AO += s.atoms[BO] * w.X[i];
+        w.X[i] = std::max(x, TINIEST);
+        w.AO += SPECIES[i].atoms[BO] * w.X[i];
     }
 }
 
+// Always NBASE balances and unknowns, so that the loops have a fixed length: a balance
+// and an unknown beyond the n in use have zero coefficients and exponents, and an
+// identity row of their own that keeps their correction zero.
 void assemble(Work& w) {
-    for (int k = 0; k < w.n; ++k) {
-        double g = k == 0 ? -1 : 0, size = k == 0 ? 1 : 0;
-        double row[NBASE] = {};
-        for (int i = 0; i < NGAS; ++i) {
-            if (!w.on[i]) continue;
-            const double term = coefficient(w, k, i) * w.X[i];
-            if (term == 0) continue;
-            g += term;
-            size += std::abs(term);
-            for (int m = 0; m < w.n; ++m) row[m] += SPECIES[i].nu[w.var[m]] * term;
+    for (int k = 0; k < NBASE; ++k) {
+        w.g[k] = k == 0 ? -1 : 0;
+        w.scale[k] = k == 0 ? 1 : 0;
+        for (int m = 0; m < NBASE; ++m) w.J[k][m] = 0;
+    }
+    for (int i = 0; i < NGAS; ++i) {
+        if (!w.on[i]) continue;
+        for (int k = 0; k < NBASE; ++k) {
+            const double term = w.coef[k][i] * w.X[i];
+            w.g[k] += term;
+            w.scale[k] += std::abs(term);
+            for (int m = 0; m < NBASE; ++m) w.J[k][m] += w.nu[i][m] * term;
         }
-        w.g[k] = g;
-        w.scale[k] = size;
-        for (int m = 0; m < w.n; ++m) w.J[k][m] = row[m];
+    }
+    for (int k = w.n; k < NBASE; ++k) {
+        w.J[k][k] = 1;
+        w.scale[k] = 1;
     }
 }
 
@@ -107,13 +129,14 @@ int newton(Work& w, int& steps) {
         // Each balance divided by the size of its terms: the pivots then compare
         // balances of like scale, whatever the amounts of the elements.
         double A[NBASE][NBASE], d[NBASE];
-        for (int k = 0; k < w.n; ++k) {
-            for (int m = 0; m < w.n; ++m) A[k][m] = w.J[k][m] / w.scale[k];
-            d[k] = -w.g[k] / w.scale[k];
+        for (int k = 0; k < NBASE; ++k) {
+            const double inverse = 1 / w.scale[k];
+            for (int m = 0; m < NBASE; ++m) A[k][m] = w.J[k][m] * inverse;
+            d[k] = -w.g[k] * inverse;
         }
-        if (solve_linear(w.n, A, d, 1) != OK) return NO_CONVERGENCE;
+        if (solve_linear(NBASE, A, d, 1) != OK) return NO_CONVERGENCE;
         double largest = 0;
-        for (int k = 0; k < w.n; ++k) largest = std::max(largest, std::abs(d[k]));
+        for (int k = 0; k < NBASE; ++k) largest = std::max(largest, std::abs(d[k]));
         if (!std::isfinite(largest)) return NO_CONVERGENCE;
         // A step longer than the cap keeps its direction and is shortened to the cap.
         const double lambda = largest > STEP_CAP ? STEP_CAP / largest : 1;

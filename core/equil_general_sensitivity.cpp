@@ -5,7 +5,6 @@
 // implicit differentiation of the balances with the converged Jacobian; the atom
 // ratios move with F through all of the oxidizer, its CO2 and H2O included.
 #include <cmath>
-#include <initializer_list>
 
 #include "eqmd.h"
 #include "equil_general.h"
@@ -39,25 +38,28 @@ int complete_and_sensitivities(Work& w, Vec1<13>& X, TAB_t& tab) {
     const double drAr = (w.c.dAr - w.rAr * dbO) / bO;
     assemble(w);
     double A[NBASE][NBASE], rhs[NBASE * NCOL] = {};
-    for (int k = 0; k < w.n; ++k) {
-        for (int m = 0; m < w.n; ++m) A[k][m] = w.J[k][m] / w.scale[k];
+    for (int k = 0; k < NBASE; ++k) {  // all NBASE: see assemble
+        for (int m = 0; m < NBASE; ++m) A[k][m] = w.J[k][m] / w.scale[k];
         for (int i = 0; i < NGAS; ++i) {
             if (!w.on[i]) continue;
-            const double coef = coefficient(w, k, i);
-            for (int col : {CT, CP}) rhs[k * NCOL + col] -= coef * w.X[i] * explicit_log_slope(w, i, col);
+            const double term = w.coef[k][i] * w.X[i];
+            rhs[k * NCOL + CT] -= term * w.dlnK[i];
+            rhs[k * NCOL + CP] -= term * SPECIES[i].p_exponent / BLOC.P;
         }
         rhs[k * NCOL + CF] = k == 0 ? -w.AO * drAr : w.AO * w.dratio[k];
         for (int col = 0; col < NCOL; ++col) rhs[k * NCOL + col] /= w.scale[k];
     }
-    if (solve_linear(w.n, A, rhs, NCOL) != OK) return SINGULAR_SENS;
+    if (solve_linear(NBASE, A, rhs, NCOL) != OK) return SINGULAR_SENS;
 
+    for (int col = 0; col < NCOL; ++col)
+        for (int m = 0; m < w.n; ++m) w.dy[col][w.var[m]] = rhs[m * NCOL + col];
     Vec1<NSPEC> D[NCOL];
     for (int col = 0; col < NCOL; ++col) {
         double dAO = 0;
         for (int i = 0; i < NGAS; ++i) {
             if (!w.on[i]) continue;
             double slope = explicit_log_slope(w, i, col);
-            for (int m = 0; m < w.n; ++m) slope += SPECIES[i].nu[w.var[m]] * rhs[m * NCOL + col];
+            for (int m = 0; m < NBASE; ++m) slope += w.nu[i][m] * rhs[m * NCOL + col];
             D[col](i + 1) = w.X[i] * slope;
             dAO += SPECIES[i].atoms[BO] * D[col](i + 1);
         }

@@ -89,6 +89,7 @@ void constants_of_state(Work& w) {
             w.dratio[k] = (w.c.db[e] - w.r[e] * dbO) / bO;
         }
     }
+    prepare_balances(w);
 }
 
 }  // namespace core::general_detail
