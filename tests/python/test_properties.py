@@ -48,9 +48,9 @@ AIR_PATH_CLOSURE = 1e-6
 PHI_BAND, PHI_NEAR_ONE = 5e-4, 0.9995  # where the air path works off stoichiometric
 
 def _moles(hi):
-    # None, or from 1E-3 up to hi (a trace of hydrogen or carbon beside a fuel without it
-    # fails: see test_a_trace_of_hydrogen_beside_carbon).
-    return st.one_of(st.just(0.0), st.floats(1e-3, hi))
+    # None, or from a trace up to hi (subnormal amounts aside: see
+    # test_states_the_general_method_ends_in_GE12).
+    return st.one_of(st.just(0.0), st.floats(1e-9, hi))
 
 
 oxidizers = st.one_of(
@@ -86,7 +86,9 @@ def _posable(f, phi, ox):
     return f.C + f.H / 4 - f.O / 2 > 0.05 and b[0] < 0.98 * b[2]  # needs oxygen; no solid carbon
 
 
-@settings(max_examples=150, deadline=None, database=None)
+# Derandomized: the same 150 examples each run, so that a test run never fails by chance;
+# other seeds explore further (pytest --hypothesis-seed=N with derandomize off).
+@settings(max_examples=150, deadline=None, database=None, derandomize=True)
 @given(st.lists(st.tuples(amounts, st.floats(0.3, 3.0), oxidizers, pressures), min_size=1, max_size=4),
        temperatures)
 def test_equilibria_conserve_elements_and_hold_the_equilibrium_relations(states, T):
@@ -141,16 +143,26 @@ def test_equilibria_conserve_elements_and_hold_the_equilibrium_relations(states,
                 assert seen[0] == pytest.approx(LOG10_K[k, int(T) // 100 - 1], abs=1e-9), (k + 1, T)
 
 
-# A trace of an element that the fuel lacks, brought by the oxidizer: the general method
-# ends such a state in GE12 (terminal) today instead of solving it.
-@pytest.mark.xfail(strict=True, raises=ValueError,
-                   reason="the general method fails on a trace of hydrogen or carbon that only the oxidizer brings")
-@pytest.mark.parametrize("fuel, oxidizer, T", [
-    ("carbon monoxide", {"N2": 3.76, "H2O": 1e-7}, 2400.0),
-    (cs.Fuel("C", 1.0, 0.0), {"H2O": 1e-9}, 2400.0),
-    (cs.Fuel("H3", 0.0, 3.0), {"CO2": 5e-324}, 2000.0),
-    (cs.Fuel("C3O5.85N", 3.0, 0.0, 5.847809314727783, 1.0), {"Ar": 1.0, "H2O": 1.337e-05}, 2300.0),
+# A trace of an element that the fuel lacks, brought by the oxidizer: solved, the trace
+# kept in the products.
+@pytest.mark.parametrize("fuel, oxidizer, T, trace", [
+    ("carbon monoxide", {"N2": 3.76, "H2O": 1e-7}, 2400.0, "H2O"),
+    (cs.Fuel("C", 1.0, 0.0), {"H2O": 1e-9}, 2400.0, "H2O"),
+    (cs.Fuel("C3O5.85N", 3.0, 0.0, 5.847809314727783, 1.0), {"Ar": 1.0, "H2O": 1.337e-05}, 2300.0, "H2O"),
+    ("hydrogen", {"N2": 3.76, "CO2": 1e-12}, 1500.0, "CO2"),
 ])
-def test_a_trace_of_hydrogen_beside_carbon(fuel, oxidizer, T):
+def test_a_trace_of_an_element_that_only_the_oxidizer_brings(fuel, oxidizer, T, trace):
     eq = cs.equilibrium(fuel, 1.0, T, 1000.0, oxidizer=oxidizer)
-    assert eq.solved
+    assert eq.solved and 0 < eq.X[trace] < 1e-4
+
+
+# States the general method ends in GE12 (terminal: "nothing to burn") instead of
+# solving them or reporting a failure of its own.
+@pytest.mark.xfail(strict=True, raises=ValueError, reason="the general method ends a state it cannot solve in GE12")
+@pytest.mark.parametrize("fuel, phi, T, P, oxidizer", [
+    (cs.Fuel("H3", 0.0, 3.0), 1.0, 2000.0, 1000.0, {"CO2": 5e-324}),  # a subnormal amount of carbon
+    (cs.Fuel("C", 1.0, 0.0), 2.0, 1200.0, 133.35214321633308, {"CO2": 0.5009765811264515,
+                                                               "H2O": 1.3974386092741053e-09}),
+])
+def test_states_the_general_method_ends_in_GE12(fuel, phi, T, P, oxidizer):
+    assert cs.equilibrium(fuel, phi, T, P, oxidizer=oxidizer).solved
