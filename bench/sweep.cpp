@@ -2,8 +2,9 @@
 //
 // Methane and n-octane in air, F 0.6 to 1.6 in steps of 0.1, T 300 K to 4000 K in
 // steps of 10 K, P 0.01 to 100 atm by decades: every state solved as the first and
-// only equilibrium of a run (a cold solver, as zorvath meets it), twice: with the cold
-// start alone, and with the continuation that follows a failed cold start. Prints for
+// only equilibrium of a run (a cold solver, as zorvath meets it), three times: EQMD's
+// own scheme with the cold start alone and with the continuation that follows a failed
+// cold start, then with the general method taking what is left. Prints for
 // each the count of failures by id, the time of the sweep and, for each fuel, pressure
 // and id, the equivalence ratios and the temperature range of its failures.
 //   eqmd_sweep [--list]     (--list: every failing state on a line of its own)
@@ -101,9 +102,12 @@ void sweep(const char* title, bool list) {
 int main(int argc, char** argv) {
     const bool list = argc > 1 && std::strcmp(argv[1], "--list") == 0;
     bench::load_tables();
+    core::set_eqmd_general_method(false);
     core::set_eqmd_continuation(false);
     sweep("cold start alone", list);
     core::set_eqmd_continuation(true);
     sweep("with continuation", list);
+    core::set_eqmd_general_method(true);
+    sweep("with continuation and the general method", list);
     return 0;
 }

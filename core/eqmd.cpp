@@ -1,12 +1,15 @@
 // EQMD: the equilibrium composition of the products at T, P and F, and its
 // sensitivities. The steps of one call, in order: range checks; PHI and the atom
 // sums; carbon check; atom ratios and pressure-scaled constants; warm or cold start;
-// Newton iteration; completion; sensitivities. Any failure clears the warm-start
-// memory and is reported as a warning.
+// Newton iteration; completion; sensitivities. A fuel without carbon or hydrogen, and
+// a state this scheme cannot start or converge, go to the general method
+// (equil_general.h) instead. Any failure clears the warm-start memory and is reported
+// as a warning.
 #include <algorithm>
 #include <cmath>
 
 #include "eqmd.h"
+#include "equil_general.h"
 #include "routines.h"
 #include "sermsg.h"
 
@@ -19,6 +22,7 @@ namespace {
 
 TableRowRule g_row_rule = TableRowRule::Divide;
 bool g_continuation = true;
+bool g_general = true;
 EqmdMemory g_memory;
 EqmdTrace g_trace;
 
@@ -27,19 +31,50 @@ const RunStateReset g_reset([] {
     g_trace = {};
 });
 
-// A temperature outside the tables ends the run, and so does input that the scheme
-// cannot work with at all: the square root of the pressure, the division by PHI, and
-// the divisions by the carbon count and by sqrt(X(4)) (no hydrogen gives no H2) would
-// otherwise produce no numbers. Returns the id of the terminal message, or nullptr
-// when the state can be solved.
+// A temperature outside the tables ends the run, and so does input that neither method
+// can work with at all: the square root of the pressure, the division by PHI, and a
+// negative atom number would otherwise produce no numbers. Returns the id of the
+// terminal message, or nullptr when the state can be solved.
 const char* out_of_scope() {
     const BLOC_t& b = BLOC;
     if (b.T < T_MIN) return "GE04";
     if (!(b.T <= T_MAX)) return "GE02";  // also a temperature that is no number
     if (!(b.P > 0)) return "GE03";
     if (!(b.F > 0)) return "GE11";
-    if (!(b.AN > 0) || !(b.AM > 0) || !(b.AL >= 0) || !(b.AK >= 0)) return "GE12";
+    if (!(b.AN >= 0) || !(b.AM >= 0) || !(b.AL >= 0) || !(b.AK >= 0)) return "GE12";
+    if (!g_general && (b.AN == 0 || b.AM == 0)) return "GE12";  // as before the general method
     return nullptr;
+}
+
+// EQMD's own scheme divides by the carbon count and by sqrt(X(4)) and sqrt(X(11)): a
+// fuel without carbon or without hydrogen, and a charge without nitrogen (an oxidizer
+// without N2 and a fuel without N), go to the general method alone. So does every
+// oxidizer other than the programs' air: no report depends on the own scheme there, and
+// the general method solves F = 1 itself instead of at PHI = 0.9995.
+bool other_than_air() {
+    const DDAIR_t& a = DDAIR;
+    return a.QN2 != 3.76 || a.QAR != 0 || a.QCO2 != 0 || a.QH2O != 0;
+}
+bool beyond_own_scheme() { return BLOC.AN == 0 || BLOC.AM == 0 || (BLOC.AK == 0 && DDAIR.QN2 == 0) || other_than_air(); }
+
+// The failures of EQMD's own scheme that the general method takes over: no first
+// estimate, and a Newton iteration that left the range or did not converge.
+bool handed_over(int code) {
+    return g_general && (code == NO_FIRST_ESTIMATE || code == NON_POSITIVE || code == NO_CONVERGENCE);
+}
+
+// The general method on the state; on success X and TAB hold its answer. EQMD's warm
+// start is cleared, as after a failure: its memory holds EQMD's own solutions only
+// (a general solve may be one EQMD cannot start from, with X(4) or X(6) zero), and the
+// next call then runs exactly as it ran before the general method took such states.
+int by_general_method() {
+    const int code = equil_general();
+    if (code == OK) {
+        g_memory.JF = 0;
+        g_trace.general = true;
+        g_trace.newton_steps = equil_general_last_call().newton_steps;
+    }
+    return code;
 }
 
 bool close_to_memory(const Work& w) {
@@ -66,15 +101,9 @@ bool all_finite(const Vec1<13>& X) {
     return true;
 }
 
-// The composition of a converged solve: the dependent species again from the final
-// variables, so that the seven equilibrium relations hold exactly, then the fuel per
-// mole of products (carbon balance) and argon.
-int complete(Work& w) {
-    Vec1<13>& X = BLOC.X;
-    dependent_species(w);
-    X(13) = (X(6) + X(10)) / w.R3;
-    X(12) = X(13) * w.R2;
-    return all_finite(X) ? OK : NON_POSITIVE;
+int complete_checked(Work& w) {
+    complete(w);
+    return all_finite(BLOC.X) ? OK : NON_POSITIVE;
 }
 
 // Clears the memory so that the next call starts cold, then the warning of the code.
@@ -104,7 +133,7 @@ int solve_state(Work& w) {
     if (int code = newton_iteration(w, g_trace.newton_steps); code != OK) return code;
 
     remember(w);
-    if (int code = complete(w); code != OK) return code;
+    if (int code = complete_checked(w); code != OK) return code;
     assemble_jacobian(w);
     return sensitivities(w);
 }
@@ -168,6 +197,7 @@ int by_continuation(int cold_code) {
 
 void set_eqmd_table_row_rule(TableRowRule rule) { g_row_rule = rule; }
 void set_eqmd_continuation(bool on) { g_continuation = on; }
+void set_eqmd_general_method(bool on) { g_general = on; }
 
 int eqmd_table_row(double T) {
     const int row = static_cast<int>(g_row_rule == TableRowRule::Divide ? T / 100 : T * ROW_SCALE);
@@ -187,11 +217,26 @@ void EQMD() {
     }
     g_trace = {};
     const Vec1<13> on_entry = BLOC.X;
-    Work w;
     const bool cleared = GGCNTL.IERQ == OK;  // a status on entry is a failure of its own
+    if (g_general && beyond_own_scheme()) {
+        if (cleared) GGCNTL.IERQ = by_general_method();
+        if (GGCNTL.IERQ == OK) return;
+        // Only a charge with nothing to burn (no carbon, no hydrogen, no O2 supplied)
+        // or too much carbon fails here; too much carbon keeps its own warning.
+        if (GGCNTL.IERQ != TOO_MUCH_CARBON) {
+            g_memory.JF = 0;
+            SERMSG(1, "EQMD  ", "GE12");  // ends the run
+            return;
+        }
+        fail(on_entry);
+        return;
+    }
+    Work w;
     GGCNTL.IERQ = solve_state(w);
     const bool newton_failed = GGCNTL.IERQ == NON_POSITIVE || GGCNTL.IERQ == NO_CONVERGENCE;
     if (g_continuation && cleared && newton_failed && !g_trace.warm) GGCNTL.IERQ = by_continuation(GGCNTL.IERQ);
+    // The general method solves what is left; when it fails too, the message is EQMD's.
+    if (cleared && handed_over(GGCNTL.IERQ) && by_general_method() == OK) GGCNTL.IERQ = OK;
     if (GGCNTL.IERQ != OK) fail(on_entry);
 }
 

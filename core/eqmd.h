@@ -56,6 +56,11 @@ int eqmd_table_row(double T);
 // table-row rule: the sweep and the tests compare with the cold start alone.
 void set_eqmd_continuation(bool on);
 
+// Whether the states EQMD's own scheme refuses or fails go to the general method (see
+// EQMD; on by default). Off, they end as they did before it: GE12 for a fuel without
+// carbon or hydrogen, GE06, GE08 or GE09. The benchmarks compare the two.
+void set_eqmd_general_method(bool on);
+
 // What EQMD keeps from one call to the next (cold at program start and after any
 // failure; see reset_run_state()).
 struct EqmdMemory {
@@ -72,6 +77,8 @@ struct EqmdTrace {
                            // of them when the call was solved by continuation)
     int continued = 0;     // solves of the continuation that solved the call after its
                            // cold start failed (0: none, or it failed too)
+    bool general = false;  // the general method solved the call (equil_general.h);
+                           // newton_steps are then its own
 };
 const EqmdTrace& eqmd_last_call();
 
@@ -131,6 +138,11 @@ void assemble_jacobian(Work& w);      // slopes and A at the current state
 void assemble_residuals(Work& w);     // B: right side minus left side of the balances
 int solve_newton_system(Work& w);     // A.Delta = B, Delta into B; OK or SINGULAR
 int newton_iteration(Work& w, int& steps);
+void complete(Work& w);               // X(1..3,5,7,9,10), X(13), X(12) of a converged solve
+// From EQMD's solution in BLOC.X on, its iteration carried on until its steps are
+// round-off: what its equations and tables give once its tolerance is out of the way,
+// for comparison with the general method.
+void to_fixed_point();
 
 // eqmd_sensitivity.cpp
 int sensitivities(Work& w);           // DXT, DXP, DXF at the converged state

@@ -1,5 +1,6 @@
 // EQMD's Newton iteration on X(4) H2, X(6) CO, X(8) O2, X(11) N2, in four named
 // steps: assemble the system, solve it, update the variables, test the update.
+#include <algorithm>
 #include <cmath>
 
 #include "eqmd.h"
@@ -152,6 +153,36 @@ int newton_iteration(Work& w, int& steps) {
     }
     if (BLOC.X(6) < 0) return NON_POSITIVE;
     return OK;
+}
+
+// The composition of a converged solve: the dependent species again from the final
+// variables, so that the seven equilibrium relations hold exactly, then the fuel per
+// mole of products (carbon balance) and argon.
+void complete(Work& w) {
+    Vec1<13>& X = BLOC.X;
+    dependent_species(w);
+    X(13) = (X(6) + X(10)) / w.R3;
+    X(12) = X(13) * w.R2;
+}
+
+void to_fixed_point() {
+    Work w;
+    atom_sums(w);
+    ratios_and_constants(w);
+    for (int step = 0; step < 20; ++step) {
+        dependent_species(w);
+        assemble_jacobian(w);
+        assemble_residuals(w);
+        if (solve_newton_system(w) != OK) break;
+        double largest = 0;
+        for (int n = 1; n <= 4; ++n) {
+            double& x = BLOC.X(VARIABLE[n - 1]);
+            x += w.B(n);
+            largest = std::max(largest, std::abs(w.B(n) / x));
+        }
+        if (largest < 1e-15) break;
+    }
+    complete(w);
 }
 
 }  // namespace core::eqmd_detail

@@ -22,6 +22,7 @@ struct Explicit {
     double DC1P = 0, DC2P = 0, DC3P = 0, DC9P = 0, DC10P = 0;  // by P
     double D5AN = 0;   // (X6 + X10)/R3 times dR0/dPHI
     double DD4F = 0;   // argon fraction by PHI
+    double DCF = 0;    // the oxidizer's carbon: (X6 + X10)/R3 times dR3/dPHI
 };
 
 Explicit explicit_terms(const Work& w) {
@@ -39,10 +40,14 @@ Explicit explicit_terms(const Work& w) {
 
     e.D5AN = -X(13) * w.R0 / w.PHI;
     e.DD4F = DDAIR.QAR * e.D5AN;
+    e.DCF = DDAIR.QCO2 * e.D5AN;
     return e;
 }
 
-// The atom ratios depend on PHI through R0 alone (the oxidizer carries no CO2 or H2O).
+// The atom ratios D = R(k)/R3 depend on PHI through R0 in the numerator and, when the
+// oxidizer carries CO2, in R3: dD/dPHI = (dR(k) - D dR3)/R3 times dR0/dPHI. Each term of
+// the oxidizer's CO2 and H2O comes last and is a zero for air, so that air's
+// derivatives are those of the terms before it to the last bit.
 Rhs right_hand_sides(const Work& w, const Explicit& e) {
     const Vec1<NREACT>& K = e.DKC;
     const double D1 = w.D1, D2 = w.D2, D3 = w.D3, D4 = w.D4;
@@ -55,10 +60,11 @@ Rhs right_hand_sides(const Work& w, const Explicit& e) {
     C(2, 2) = -(e.DC2P + e.DC9P + (2 - D2) * e.DC10P);
     C(3, 2) = -(e.DC3P - D3 * e.DC10P);
     C(4, 2) = -(e.DC1P + e.DC2P + e.DC3P + e.DC9P + (1 + D4) * e.DC10P);
-    C(1, 3) = 0;
-    C(2, 3) = 2 * e.D5AN;
-    C(3, 3) = 2 * DDAIR.QN2 * e.D5AN;
-    C(4, 3) = -e.DD4F;
+    const DDAIR_t& air = DDAIR;
+    C(1, 3) = 2 * air.QH2O * e.D5AN - D1 * e.DCF;
+    C(2, 3) = 2 * e.D5AN + (2 * air.QCO2 + air.QH2O) * e.D5AN - D2 * e.DCF;
+    C(3, 3) = 2 * air.QN2 * e.D5AN - D3 * e.DCF;
+    C(4, 3) = D4 * e.DCF - e.DD4F;
     return C;
 }
 
@@ -135,7 +141,7 @@ int sensitivities(Work& w) {
     const Vec1<NSPEC> dxt = chain_rule(w, C, 1, {K(1), K(2), K(3), K(4), K(5), K(6), K(7), 0});
     const Vec1<NSPEC> dxp =
         chain_rule(w, C, 2, {e.DC1P, e.DC2P, e.DC3P, 0, 0, e.DC9P, e.DC10P, 0});
-    const Vec1<NSPEC> dxf = chain_rule(w, C, 3, {0, 0, 0, 0, 0, 0, 0, e.DD4F});
+    const Vec1<NSPEC> dxf = chain_rule(w, C, 3, {0, 0, 0, 0, 0, 0, 0, e.DD4F - w.D4 * e.DCF});
     // Derivatives too large to represent (a pressure within a few ulps of zero) are
     // no result; the arrays keep those of the last success.
     if (!finite(dxt) || !finite(dxp) || !finite(dxf)) return SINGULAR_SENS;

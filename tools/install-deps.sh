@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages a build needs, by level, each with those of the levels
 # before it: "base" the solvers and the Python module; "package" the Windows cross build
 # and what makes the packages and checks them as a user would (Wine, Xvfb, xdotool,
-# lintian); "test" the test and benchmark libraries and the sanitizer runtimes. Skips
-# apt-get when everything is already there.
+# lintian); "test" the test and benchmark libraries (pytest and hypothesis among them)
+# and the sanitizer runtimes. Skips apt-get when everything is already there.
 set -euo pipefail
 level=${1:-base}
 pkgs=(cmake g++ make pybind11-dev python3-dev python3-numpy python3-matplotlib python3-tqdm)
@@ -12,7 +12,7 @@ if [ "$level" = package ] || [ "$level" = test ]; then
          wine wine64 xvfb xdotool imagemagick)
 fi
 if [ "$level" = test ]; then
-  pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev hyperfine python3-pytest)
+  pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev hyperfine python3-pytest python3-hypothesis)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,6 +1,6 @@
 """combustion_suite: the combustion suite's equilibrium core in Python.
 
-Named fuels, the reactant charge and input files of the programs, vectorised
+Named fuels and blends, oxidizers, the reactant charge and input files of the programs, vectorised
 equilibria and adiabatic flames through the programs' own routines, and ready figures.
 
 >>> import combustion_suite as cs
@@ -9,11 +9,12 @@ array([2040.1, 2264.3, 2198.1])
 """
 from .fuels import Fuel, Reactants, fuel, fuel_names, reactants
 from .inputs import write_input
+from .oxidizers import Oxidizer, enriched, oxidizer
 from .solve import FLAME_ENDS, SPECIES, Equilibrium, Flame, equilibrium, flame, use_tables
 from .processes import PROCESS_ENDS, Detonation, Isentropic, Shock, detonation, isentropic, normal_shock
 
-__all__ = ["Fuel", "Reactants", "fuel", "fuel_names", "reactants", "write_input", "FLAME_ENDS", "SPECIES",
-           "Equilibrium", "Flame", "equilibrium", "flame", "use_tables", "plot",
+__all__ = ["Fuel", "Reactants", "fuel", "fuel_names", "reactants", "Oxidizer", "enriched", "oxidizer",
+           "write_input", "FLAME_ENDS", "SPECIES", "Equilibrium", "Flame", "equilibrium", "flame", "use_tables", "plot",
            "PROCESS_ENDS", "Detonation", "Isentropic", "Shock", "detonation", "isentropic", "normal_shock"]
 
 

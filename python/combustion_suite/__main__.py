@@ -18,6 +18,11 @@ def _range(text):
     return np.array([float(v) for v in text.split(",")])
 
 
+def _fuels(text):
+    """Fuels separated by ";", or by "," when none is a blend ("methane,propane")."""
+    return text.split(";") if ";" in text or ":" in text else text.split(",")
+
+
 def _parser():
     p = argparse.ArgumentParser(prog="python3 -m combustion_suite", description=__doc__.splitlines()[0])
     sub = p.add_subparsers(dest="command", required=True)
@@ -25,17 +30,19 @@ def _parser():
     plot = sub.add_parser("plot", help="draw a figure into a PNG file")
     figs = plot.add_subparsers(dest="figure", required=True)
     tad = figs.add_parser("flame-temperature", help="flame temperature against equivalence ratio")
-    tad.add_argument("--fuel", default="methane,propane", help="fuels, comma-separated")
+    tad.add_argument("--fuel", default="methane,propane", help="fuels, separated by ';' (a blend: CH4:0.5,H2:0.5)")
     tad.add_argument("--phi", type=_range, default="0.5:1.6:45", help="list a,b,c or range start:stop:count")
     tad.add_argument("--at", default="pressure,volume", help="pressure, volume or both")
     tad.add_argument("--T0", type=float, default=298.15, help="reactant temperature, K")
     tad.add_argument("--P0", type=float, default=101325.0, help="reactant pressure, Pa")
+    tad.add_argument("--oxidizer", default="air", help='"air", "dry air", "O2" or "air+O2:<O2 mole fraction>"')
     tad.add_argument("--out", default="flame-temperature.png")
     comp = figs.add_parser("composition", help="mole fractions against temperature")
     comp.add_argument("--fuel", default="methane")
     comp.add_argument("--phi", type=float, default=1.0)
     comp.add_argument("--T", type=_range, default="600:4000:171", help="list or range start:stop:count, K")
     comp.add_argument("--P", type=float, default=101325.0, help="pressure, Pa")
+    comp.add_argument("--oxidizer", default="air", help='"air", "dry air", "O2" or "air+O2:<O2 mole fraction>"')
     comp.add_argument("--out", default="composition.png")
 
     inp = sub.add_parser("input", help="write an input file for a program")
@@ -62,9 +69,10 @@ def main(argv=None):
             return 0
         from . import plot
         if args.figure == "flame-temperature":
-            fig = plot.flame_temperature(args.fuel.split(","), args.phi, args.at.split(","), args.T0, args.P0)
+            fig = plot.flame_temperature(_fuels(args.fuel), args.phi, args.at.split(","), args.T0, args.P0,
+                                         oxidizer=args.oxidizer)
         else:
-            fig = plot.composition(args.fuel, args.phi, args.T, args.P)
+            fig = plot.composition(args.fuel, args.phi, args.T, args.P, oxidizer=args.oxidizer)
         fig.savefig(args.out, dpi=120)
         print(f"wrote {args.out}")
         return 0

@@ -2,9 +2,22 @@
 on its own line followed by what it is, as the programs' free-form reads allow."""
 from pathlib import Path
 
-from .fuels import fuel as _fuel, reactants
+from .fuels import _burnable, fuel as _fuel, reactants
+from .oxidizers import oxidizer as _oxidizer
 
 _ATOMS = ("carbon atoms", "hydrogen atoms", "oxygen atoms", "nitrogen atoms")
+
+
+TITLE_WIDTH = 72  # characters of a title line that the programs read and echo
+
+
+def _title(*wordings):
+    """The first wording that fits a title line (a blend's name can be long), else the
+    last one cut to fit."""
+    for text in wordings:
+        if len(text) <= TITLE_WIDTH:
+            return text
+    return wordings[-1][:TITLE_WIDTH]
 
 
 def _value_lines(pairs):
@@ -12,23 +25,31 @@ def _value_lines(pairs):
     return [f"{float(v)!r:<14} {label}" for v, label in pairs]
 
 
-def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=2500.0, title=None):
+def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=2500.0, title=None,
+               oxidizer="air"):
     """The text of INPUT.TP (kind "tp": products at T, P) or of INPUT.UV / INPUT.HP
-    (kind "uv" or "hp": a flame from reactants at T0, P0), lines ending in CR LF."""
+    (kind "uv" or "hp": a flame from reactants at T0, P0), lines ending in CR LF. A blend
+    is written with its fractional atom numbers; the oxidizer can only be air."""
     kind = kind.lower()
-    f = _fuel(fuel)
+    ox = _oxidizer(oxidizer)
+    if not ox.is_air:
+        raise ValueError(f"the programs burn in air (3.76 N2 per O2) and their input files have no place for "
+                         f"another oxidizer ({ox.name}): use equilibrium() or flame() with oxidizer= instead")
+    f = _burnable(_fuel(fuel))
     atoms = list(zip((f.C, f.H, f.O, f.N), _ATOMS))
     if kind == "tp":
         if T is None or P is None:
             raise ValueError("an INPUT.TP needs the products' T (K) and P (Pa)")
-        lines = [title or f"{f.name} in air, equivalence ratio {phi:g}, {T:g} K, {P:g} Pa"]
+        lines = [title or _title(f"{f.name} in air, equivalence ratio {phi:g}, {T:g} K, {P:g} Pa",
+                                 f"{f.name} in air, phi {phi:g}, {T:g} K, {P:g} Pa")]
         lines += _value_lines(atoms + [(phi, "equivalence ratio"), (T, "temperature (K)"), (P, "pressure (Pa)")])
     elif kind in ("uv", "hp"):
         r = reactants(f, phi, T0)
         what = "Constant-volume" if kind == "uv" else "Constant-pressure"
-        lines = [title or f"{f.name} in air, equivalence ratio {phi:g}",
+        lines = [title or _title(f"{f.name} in air, equivalence ratio {phi:g}", f"{f.name} in air, phi {phi:g}"),
                  f"{what} combustion from {T0:g} K and {P0:g} Pa",
-                 f"Reactant enthalpy: {f.name}, O2 and N2 at {T0:g} K"]
+                 _title(f"Reactant enthalpy: {f.name}, O2 and N2 at {T0:g} K",
+                        f"Reactant enthalpy: fuel, O2 and N2 at {T0:g} K")]
         lines += _value_lines(atoms + [
             (phi, "equivalence ratio"), (T_guess, "final temperature guess (K)"),
             (T0, "reactant temperature (K)"), (P0, "reactant pressure (Pa)"),

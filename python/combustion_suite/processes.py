@@ -14,7 +14,8 @@ from dataclasses import dataclass
 import numpy as np
 
 from . import _core
-from .fuels import _AIR, QN2, R_FIT, fuel as _fuel, oxygen_per_fuel, reactants
+from .fuels import _AIR, R_FIT, fuel as _fuel, oxygen_per_fuel, reactants
+from .oxidizers import QN2_AIR as QN2
 from .solve import SPECIES, Equilibrium, _entropy_fields, _fields, _flat, _sweep
 
 # How a process ended, in the order of the core's ProcessEnd.

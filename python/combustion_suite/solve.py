@@ -12,7 +12,8 @@ from dataclasses import dataclass
 import numpy as np
 
 from . import _core
-from .fuels import DATA, fuel as _fuel, reactants
+from .fuels import DATA, _burnable, fuel as _fuel, reactants
+from .oxidizers import AIR, oxidizer as _oxidizer
 
 SPECIES = ("H", "O", "N", "H2", "OH", "CO", "NO", "O2", "H2O", "CO2", "N2", "Ar")
 
@@ -59,13 +60,19 @@ class _Progress:
             self.bar.close()
 
 
-def _sweep(call, columns, piece, what):
+def _set_oxidizer(ox):
+    _core.set_oxidizer(ox.N2, ox.Ar, ox.CO2, ox.H2O)
+
+
+def _sweep(call, columns, piece, what, oxidizer=AIR):
     """Runs call(*columns, fresh) over the flat columns in pieces (for the progress bar;
-    the solver's warm start goes on across pieces). Returns the joined raw results."""
+    the solver's warm start goes on across pieces) with the oxidizer set for the call
+    and air again after it. Returns the joined raw results."""
     if _tables["path"] is None:
         use_tables()
     n = len(columns[0])
     parts, progress = [], _Progress(n if n > piece else 0, what)
+    _set_oxidizer(oxidizer)
     try:
         for start in range(0, max(n, 1), piece):
             cols = [c[start:start + piece] for c in columns]
@@ -77,6 +84,7 @@ def _sweep(call, columns, piece, what):
             parts.append((X, prop, dX, TP, ids, ends, *more))
             progress.update(len(cols[0]))
     finally:
+        _set_oxidizer(AIR)
         progress.close()
     return [np.concatenate(p) for p in zip(*parts)]
 
@@ -166,45 +174,48 @@ def _entropy_fields(shape, sound):
     return dict(s=s(0), cp_frozen=s(4), gamma_s=s(6), sound_speed_frozen=s(7), sound_speed=s(8))
 
 
-def equilibrium(fuel, phi, T, P):
-    """Equilibrium products of fuel in air at equivalence ratio phi, temperature T (K)
-    and pressure P (Pa), as the fixed-T,P program computes them.
+def equilibrium(fuel, phi, T, P, oxidizer="air"):
+    """Equilibrium products of fuel in the oxidizer (default air, as the programs burn)
+    at equivalence ratio phi (counting O2 alone), temperature T (K) and pressure P (Pa),
+    as the fixed-T,P program computes them.
 
     >>> eq = equilibrium("methane", 1.0, 2000.0, 101325.0)
     >>> round(eq.X["H2O"], 4), round(eq.cp_cv, 4)
     (0.1877, 1.2114)
     """
-    f = _fuel(fuel)
+    f = _burnable(_fuel(fuel))
+    ox = _oxidizer(oxidizer)
     shape = np.broadcast_shapes(np.shape(phi), np.shape(T), np.shape(P))
     cols = _flat(shape, f.C, f.H, f.O, f.N, phi, T, P)
-    X, prop, dX, TP, ids, _, sound = _sweep(_core.equilibria, cols, 1 << 14, "equilibrium")
+    X, prop, dX, TP, ids, _, sound = _sweep(_core.equilibria, cols, 1 << 14, "equilibrium", ox)
     return Equilibrium(T=cols[5].reshape(shape)[()], P=cols[6].reshape(shape)[()], phi=cols[4].reshape(shape)[()],
                        fuel=f, **_fields(shape, X, prop, dX, ids), **_entropy_fields(shape, sound))
 
 
-def flame(fuel, phi, T0=298.15, P0=101325.0, at="pressure", T_guess=2500.0, charge=None):
-    """Adiabatic flame of fuel in air at equivalence ratio phi from reactants at T0 (K)
-    and P0 (Pa): at="pressure" (enthalpy kept, P = P0) or at="volume" (internal energy
-    kept in a closed vessel), through the flame programs' own iteration from T_guess.
-    charge: the reactants' HREAC, RMOLES, AVMR (a Reactants) when not those of
-    reactants(fuel, phi, T0), as an input file may give them.
+def flame(fuel, phi, T0=298.15, P0=101325.0, at="pressure", T_guess=2500.0, charge=None, oxidizer="air"):
+    """Adiabatic flame of fuel in the oxidizer (default air) at equivalence ratio phi from
+    reactants at T0 (K) and P0 (Pa): at="pressure" (enthalpy kept, P = P0) or at="volume"
+    (internal energy kept in a closed vessel), through the flame programs' own iteration
+    from T_guess. charge: the reactants' HREAC, RMOLES, AVMR (a Reactants) when not those
+    of reactants(fuel, phi, T0, oxidizer), as an input file may give them.
 
     >>> round(flame("methane", 1.0, at="volume").T, 1)
     2584.6
     """
     if at not in ("pressure", "volume"):
         raise ValueError(f'at must be "pressure" or "volume", not {at!r}')
-    f = _fuel(fuel)
+    f = _burnable(_fuel(fuel))
+    ox = _oxidizer(oxidizer)
     given = () if charge is None else (np.shape(charge.HREAC), np.shape(charge.RMOLES), np.shape(charge.AVMR))
     shape = np.broadcast_shapes(np.shape(phi), np.shape(T0), np.shape(P0), np.shape(T_guess), *given)
     phi_b, T0_b = np.broadcast_to(np.asarray(phi, float), shape), np.broadcast_to(np.asarray(T0, float), shape)
-    r = reactants(f, phi_b, T0_b) if charge is None else charge
+    r = reactants(f, phi_b, T0_b, ox) if charge is None else charge
     cols = _flat(shape, f.C, f.H, f.O, f.N, phi, T_guess, T0, P0, r.HREAC, r.RMOLES, r.AVMR)
 
     def call(*c):
         return _core.flames(*c[:11], at == "volume", c[11])
 
-    X, prop, dX, TP, ids, ends, sound = _sweep(call, cols, 512, "flame")
+    X, prop, dX, TP, ids, ends, sound = _sweep(call, cols, 512, "flame", ox)
     fields = _fields(shape, X, prop, dX, ids) | _entropy_fields(shape, sound)
     return Flame(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()], fuel=f,
                  phi=np.asarray(phi_b, float)[()], end=np.array(FLAME_ENDS)[ends].reshape(shape)[()], **fields)

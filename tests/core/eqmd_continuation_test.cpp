@@ -19,8 +19,16 @@ namespace {
 
 class Continuation : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(fresh_run_state()) << "GPROP.DAT could not be loaded"; }
-    void TearDown() override { set_eqmd_continuation(true); }
+    // EQMD's own scheme: the general method, which takes what the continuation leaves,
+    // is tested in equil_general_test.cpp.
+    void SetUp() override {
+        set_eqmd_general_method(false);
+        ASSERT_TRUE(fresh_run_state()) << "GPROP.DAT could not be loaded";
+    }
+    void TearDown() override {
+        set_eqmd_continuation(true);
+        set_eqmd_general_method(true);
+    }
 };
 
 TEST_F(Continuation, HotThinStatesAreSolvedWithoutAMessage) {

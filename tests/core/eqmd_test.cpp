@@ -357,8 +357,9 @@ TEST(EqmdRun, UnusablePressureEquivalenceRatioOrFuelEndsTheRun) {
         expect_terminal({1, 4, 0, 0, 0.9, 2000, -ATM}, "GE03", run);
         expect_terminal({1, 4, 0, 0, 0.0, 2000, ATM}, "GE11", run);
         expect_terminal({1, 4, 0, 0, -1.0, 2000, ATM}, "GE11", run);
-        expect_terminal({0, 2, 0, 0, 0.9, 2000, ATM}, "GE12", run);  // hydrogen: no carbon
-        expect_terminal({1, 0, 1, 0, 0.9, 2000, ATM}, "GE12", run);  // carbon monoxide: no hydrogen
+        expect_terminal({0, 0, 0, 2, 0.9, 2000, ATM}, "GE12", run);  // nitrogen: nothing to burn
+        expect_terminal({0, 0, 2, 0, 0.9, 2000, ATM}, "GE12", run);  // oxygen: needs no O2
+        expect_terminal({0, 2, 2, 0, 0.9, 2000, ATM}, "GE12", run);  // H2O2: needs no O2 either
         expect_terminal({1, 4, -1, 0, 0.9, 2000, ATM}, "GE12", run);
         expect_terminal({1, 4, 0, -1, 0.9, 2000, ATM}, "GE12", run);
     }

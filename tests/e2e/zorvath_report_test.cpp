@@ -96,7 +96,7 @@ TEST(ZorvathReport, SolverChecksEndTheRunWithoutResults) {
     } cases[] = {
         {"1\r\n4\r\n0\r\n0\r\n1\r\n2000\r\n0\r\n", "GE03", "EQMD"},
         {"1\r\n4\r\n0\r\n0\r\n-1\r\n2000\r\n101325\r\n", "GE11", "EQMD"},
-        {"0\r\n2\r\n0\r\n0\r\n1\r\n2000\r\n101325\r\n", "GE12", "EQMD"},
+        {"0\r\n0\r\n0\r\n2\r\n1\r\n2000\r\n101325\r\n", "GE12", "EQMD"},  // nothing to burn
         {"1\r\n4\r\n0\r\n0\r\n1\r\n100\r\n101325\r\n", "GP01", "PER "},
         {"1\r\n4\r\n0\r\n0\r\n1\r\n4000.01\r\n101325\r\n", "GP02", "PER "},
     };

@@ -10,8 +10,9 @@ import pytest
 
 ROOT = Path(__file__).resolve().parents[2]
 DATA = ROOT / "data"
-# Independent reference results, beside the project (or where SUITE_SHARED_DIR says).
-REFERENCE = Path(os.environ.get("SUITE_SHARED_DIR", ROOT.parent / "shared")) / "reference" / "cea_sample.json"
+# Independent reference results: the project's copy (in step with the shared folder it
+# came from, as a core test checks).
+REFERENCE = ROOT / "tests" / "reference" / "cea_sample.json"
 
 # The programs as the build made them (set by CTest); a missing one skips its tests.
 PROGRAMS = {kind: os.environ.get(f"SUITE_PROGRAM_{kind.upper()}", "") for kind in ("tp", "uv", "hp")}

@@ -58,3 +58,18 @@ def test_command_line(tmp_path):
 
     done = _cli("input", "tp", "--fuel", "kerosene", "--phi", "1", "--T", "2000", "--P", "1e5", cwd=tmp_path)
     assert done.returncode == 1 and "unknown fuel" in done.stderr
+
+
+def test_figures_and_command_line_in_another_oxidizer(tmp_path):
+    fig = cs.plot.composition("methane", 1.0, T=np.linspace(1500, 3000, 4), oxidizer="dry air")
+    ax, = fig.axes
+    assert "dry air" in ax.get_title() and "Ar" in {line.get_label() for line in ax.get_lines()}
+    fig = cs.plot.flame_temperature([{"methane": 0.5, "hydrogen": 0.5}], phi=[0.9, 1.1], at="pressure",
+                                    oxidizer="air+O2:0.30")
+    line, = fig.axes[0].get_lines()
+    np.testing.assert_array_equal(line.get_ydata(), cs.flame("CH4:0.5, H2:0.5", [0.9, 1.1], oxidizer=cs.enriched(0.3)).T)
+    done = _cli("plot", "flame-temperature", "--fuel", "methane;CH4:0.5,H2:0.5", "--phi", "0.9,1.1", "--at",
+                "pressure", "--oxidizer", "air+O2:0.30", "--out", "tad.png", cwd=tmp_path)
+    assert done.returncode == 0 and (tmp_path / "tad.png").exists()
+    done = _cli("plot", "composition", "--fuel", "methane", "--oxidizer", "N2O", "--out", "x.png", cwd=tmp_path)
+    assert done.returncode == 1 and "unknown oxidizer" in done.stderr

@@ -1,5 +1,5 @@
-// The records of FUELS.DAT: the fuels of fuels.nasa9 and the oxidizer's O2 and N2 of
-// products.nasa9, each with its atoms, molar mass, enthalpy of formation and the
+// The records of FUELS.DAT: the fuels of fuels.nasa9 and fuels-extra.nasa9, and the
+// oxidizer's species (O2 and its diluents N2, Ar, CO2, H2O) of products.nasa9, each with its atoms, molar mass, enthalpy of formation and the
 // coefficients that give its enthalpy at any reactant temperature.
 //
 //   title line, then per species one head line and one line per temperature interval:
@@ -29,20 +29,35 @@ struct CommonName {
 inline constexpr CommonName kCommonNames[] = {
     {"CH4", "methane"},  {"C3H8", "propane"}, {"CH3OH", "methanol"}, {"C2H5OH", "ethanol"},
     {"C6H6", "benzene"}, {"C2H4", "ethylene"}, {"O2", "oxygen"},     {"N2", "nitrogen"},
+    {"H2", "hydrogen"},  {"NH3", "ammonia"},  {"CO", "carbon-monoxide"}, {"N2H4", "hydrazine"},
+    {"C2H6", "ethane"},  {"CH3OCH3", "dimethyl-ether"}, {"Ar", "argon"}, {"CO2", "carbon-dioxide"},
+    {"H2O", "water"},
 };
 
-// The oxidizer's species that the reactant enthalpy needs besides the fuel (air: 3.76 N2
-// per O2), in the order of the property file.
-inline constexpr const char* kAirSpecies[] = {"O2", "N2"};
+// Entries whose name is no formula: the formula the file gives them instead (their atoms
+// written out) and their common name. Names hold no blanks (the file's fields are
+// blank-separated).
+struct Surrogate {
+    const char* entry;
+    const char* formula;
+    const char* name;
+};
+inline constexpr Surrogate kSurrogates[] = {{"Jet-A(g)", "C12H23", "Jet-A"}};
+
+// The oxidizer's species that the reactant enthalpy needs besides the fuel: O2 and the
+// diluents an oxidizer may carry per mole of O2 (air: 3.76 N2), O2 and N2 first.
+inline constexpr const char* kAirSpecies[] = {"O2", "N2", "Ar", "CO2", "H2O"};
 
 struct Atoms {
     double C = 0, H = 0, O = 0, N = 0;
 };
 
-// The fuel's atoms, from the entry's element counts.
-inline Atoms atoms_of(const gpropgen::Nasa9Species& s) {
+// The species' atoms, from the entry's element counts. Argon, inert and in no fuel, is
+// allowed in the oxidizer only and has no column.
+inline Atoms atoms_of(const gpropgen::Nasa9Species& s, bool oxidizer = false) {
     Atoms a;
     for (const auto& [symbol, n] : s.elements) {
+        if (oxidizer && symbol == "AR") continue;
         if (symbol == "C") a.C = n;
         else if (symbol == "H") a.H = n;
         else if (symbol == "O") a.O = n;
@@ -53,6 +68,11 @@ inline Atoms atoms_of(const gpropgen::Nasa9Species& s) {
 }
 
 inline std::string common_name(const std::string& entry_name, std::string& formula) {
+    for (const auto& s : kSurrogates)
+        if (entry_name == s.entry) {
+            formula = s.formula;
+            return s.name;
+        }
     size_t comma = entry_name.find(',');
     formula = entry_name.substr(0, comma);
     if (comma != std::string::npos) return entry_name.substr(comma + 1);
@@ -63,7 +83,7 @@ inline std::string common_name(const std::string& entry_name, std::string& formu
 
 inline std::string species_records(const char* role, const gpropgen::Nasa9Species& s) {
     std::string formula, name = common_name(s.name, formula);
-    Atoms a = atoms_of(s);
+    Atoms a = atoms_of(s, std::string_view(role) == "air");
     char buf[256];
     std::snprintf(buf, sizeof buf, "%s %s %s %g %g %g %g %.7f %.3f %zu\n", role, name.c_str(), formula.c_str(), a.C,
                   a.H, a.O, a.N, s.molar_mass, s.h298, s.intervals.size());
@@ -81,13 +101,16 @@ inline std::string species_records(const char* role, const gpropgen::Nasa9Specie
     return out;
 }
 
-// The whole file from the texts of fuels.nasa9 and products.nasa9.
-inline std::string fuels_text(std::string_view fuels_source, std::string_view products_source) {
+// The whole file from the texts of the fuel files (fuels.nasa9, fuels-extra.nasa9: their
+// entries in this order) and of products.nasa9.
+inline std::string fuels_text(const std::vector<std::string_view>& fuel_sources, std::string_view products_source) {
     std::string out =
         "FUELS.DAT - fuels and air species, NASA Glenn coefficients (written by tools/fuelgen)\n";
-    std::vector<gpropgen::Nasa9Species> fuels = gpropgen::parse_nasa9(fuels_source);
-    if (fuels.empty()) throw std::runtime_error("no fuel entries");
-    for (const auto& f : fuels) out += species_records("fuel", f);
+    for (std::string_view source : fuel_sources) {
+        std::vector<gpropgen::Nasa9Species> fuels = gpropgen::parse_nasa9(source);
+        if (fuels.empty()) throw std::runtime_error("no fuel entries");
+        for (const auto& f : fuels) out += species_records("fuel", f);
+    }
 
     std::vector<gpropgen::Nasa9Species> products = gpropgen::parse_nasa9(products_source);
     for (const char* want : kAirSpecies) {
