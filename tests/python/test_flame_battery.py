@@ -36,15 +36,8 @@ def test_every_flame_inside_the_tables_is_found_from_every_guess(at):
     for fuel, phi, T0, P0 in _charges(200):
         ends = [_end(fuel, phi, T0, P0, at, g) for g in GUESSES]
         what = f"{fuel} F={phi:.3f} T0={T0:.1f} P0={P0:.0f} {at}: {ends}"
-        # A guess without an equilibrium of its own (rich products below some 600 K)
-        # cannot start any search; it is no step out of the tables.
-        started = []
-        for g, (end, T) in zip(GUESSES, ends):
-            if end == "no first solution":
-                assert not cs.equilibrium(fuel, phi, g, P0).solved, what
-            else:
-                started.append((end, T))
-        assert len(started) >= 2, what
+        # Every guess starts: rich products below some 600 K have their equilibrium too.
+        started = ends
         kinds = {end for end, _ in started}
         assert len(kinds) == 1, what
         kind = kinds.pop()
@@ -60,7 +53,7 @@ def test_every_flame_inside_the_tables_is_found_from_every_guess(at):
                 r = cs.reactants(fuel, phi, max(T0, 298.15))
                 eq = cs.equilibrium(fuel, phi, 4000.0, P0)
                 assert eq.h < r.HREAC * 1000 / (r.RMOLES * r.AVMR), what
-    assert found >= 150  # most charges burn inside the tables
+    assert found >= 190  # nearly every charge burns inside the tables
 
 
 def test_hot_flames_are_found_from_a_cold_or_a_hot_guess():
