@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages a build needs, by level, each with those of the levels
 # before it: "base" the solvers and the Python module; "package" the Windows cross build
 # and what makes the packages and checks them as a user would (Wine, Xvfb, xdotool,
-# lintian); "test" the test and benchmark libraries and the sanitizer runtimes. Skips
+# lintian); "test" the test and benchmark libraries, the sanitizer runtimes and the web
+# build's emscripten and Chromium. Skips
 # apt-get when everything is already there.
 set -euo pipefail
 level=${1:-base}
@@ -13,6 +14,11 @@ if [ "$level" = package ] || [ "$level" = test ]; then
 fi
 if [ "$level" = test ]; then
   pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev hyperfine python3-pytest)
+  # The web engine and its page's test: emscripten (its tools run on node and find
+  # acorn in node-acorn), headless Chromium. node and npm only where node is missing: a
+  # node installed otherwise conflicts with Debian's nodejs.
+  pkgs+=(emscripten node-acorn chromium)
+  command -v node >/dev/null || pkgs+=(nodejs npm)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -86,23 +86,32 @@ function columns(values) {
   return { n, cols: values.map((v) => (typeof v === 'number' ? new Float64Array(n).fill(v) : Float64Array.from(v))) };
 }
 
-export async function createEngine() {
+// options.onInstance(module) sees every new instance of the module (tests use it to
+// break one and watch the next call recover).
+export async function createEngine(options = {}) {
   const data = {};
   for (const name of DATA_FILES) data[name] = await readAsset(name);
   const errorText = bytesToText(data['ERROR.TXT']);
   const species = readFuels(bytesToText(data['FUELS.DAT']));
-  let M = await instantiate(data);
+  const fresh = async () => {
+    const m = await instantiate(data);
+    options.onInstance?.(m);
+    return m;
+  };
+  let M = await fresh();
   let oxidizer = { ...AIR };
 
   // A call that leaves the module broken (a trap, a failed allocation) drops it: the
   // next call works on a fresh instance.
   async function guarded(call) {
-    if (!M) M = await instantiate(data);
+    if (!M) M = await fresh();
     try {
       return call(M);
     } catch (e) {
+      if (e instanceof RangeError) throw e; // bad arguments: the module is fine
       M = null;
-      throw e instanceof Error && !(e instanceof RangeError) ? new Error(`the engine failed: ${e.message ?? e}`) : e;
+      const what = String(e?.message ?? e).replace(/^the engine failed: /, '');
+      throw new Error(`the engine failed: ${what} (the next call starts a fresh engine)`);
     }
   }
 
@@ -118,6 +127,7 @@ export async function createEngine() {
     const input = textToBytes(inputText ?? '');
     const gprop = options.gprop === undefined ? data['GPROP.DAT'] : textToBytes(options.gprop);
     return guarded((m) => {
+      // A folder holding only the input and the tables, as a native run in a new folder.
       m.FS.chdir(WORK);
       clearWork(m);
       m.FS.writeFile(p.input, input);
