@@ -232,13 +232,18 @@ function buildSliders() {
   }
 }
 
-let pending = false;
+// One redraw at a time, at most one a frame: slider moves during a redraw make one more.
+let pending = false, drawing = false, again = false;
 function schedulePlots() {
+  if (drawing) { again = true; return; }
   if (pending) return;
   pending = true;
   requestAnimationFrame(async () => {
     pending = false;
-    await drawPlots();
+    drawing = true;
+    try { await drawPlots(); } catch (e) { $('plot-note').textContent = `The plots failed: ${e.message}`; }
+    drawing = false;
+    if (again) { again = false; schedulePlots(); }
   });
 }
 
@@ -252,7 +257,7 @@ function formFuel() {
 
 async function drawPlots() {
   const t0 = performance.now();
-  const s = page.plot;
+  const s = { ...page.plot };
   const [d1, d2] = await Promise.all([flameData(page.engine, s), speciesData(page.engine, formFuel(), s)]);
   const t1 = performance.now();
   page.charts.flame.set(d1);
@@ -262,6 +267,7 @@ async function drawPlots() {
   $('plot-note').textContent = plotNote(d1, d2);
   page.lastStep = { compute: t1 - t0, total: performance.now() - t0 };
   page.plotSteps = (page.plotSteps ?? 0) + 1;
+  page.drawn = s; // the slider values the plots now show
 }
 
 // ---- the link -----------------------------------------------------------------------

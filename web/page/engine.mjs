@@ -19,10 +19,14 @@ const WORK = '/run';
 const N_X = 13, N_PROP = 13;
 
 const isNode = typeof process === 'object' && !!process.versions?.node && typeof window === 'undefined';
-const latin1 = new TextDecoder('latin1');
-
-// Bytes as a string, one character per byte: lossless for whatever a program writes.
-export function bytesToText(bytes) { return latin1.decode(bytes); }
+// Bytes as a string, one character per byte (U+0000 to U+00FF): lossless for whatever a
+// program writes. Not TextDecoder('latin1'), which is windows-1252 and maps 0x80-0x9F
+// elsewhere.
+export function bytesToText(bytes) {
+  let s = '';
+  for (let i = 0; i < bytes.length; i += 8192) s += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+  return s;
+}
 // A string to bytes the same way (characters above U+00FF go as UTF-8).
 export function textToBytes(text) {
   if (text instanceof Uint8Array) return text;

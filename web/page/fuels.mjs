@@ -84,13 +84,14 @@ export function reactants(species, f, phi, T, oxidizer = AIR) {
   for (const [d] of q)
     if (!species.air[d]) throw new RangeError(`no data for ${d} in FUELS.DAT: the oxidizer can hold only ${Object.keys(species.air).filter((s) => s !== 'O2').join(', ')}`);
   const r0 = oxygenPerFuel(f, phi);
+  const hFuel = enthalpy(f, T); // first, as the package does: a fuel out of range says so
   let hOx = enthalpy(o2, T), mOx = o2.molarMass, qSum = 0;
   for (const [d, v] of q) {
     hOx += v * enthalpy(species.air[d], T);
     mOx += v * species.air[d].molarMass;
     qSum += v;
   }
-  const HREAC = enthalpy(f, T) + r0 * hOx; // J/mol = kJ/kmol
+  const HREAC = hFuel + r0 * hOx; // J/mol = kJ/kmol
   const RMOLES = 1 + r0 * (1 + qSum);
   const AVMR = (f.molarMass + r0 * mOx) / RMOLES;
   return { HREAC, RMOLES, AVMR };

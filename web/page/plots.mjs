@@ -21,6 +21,8 @@ export async function flameData(engine, s) {
   const phi = linspace(PHI[0], PHI[1], N_PHI);
   const series = [], notes = [];
   for (const fuel of s.fuels) {
+    // A reactant temperature outside the fuel's data leaves no charge: say so once.
+    try { engine.reactants({ fuel, phi: 1, T0: s.T0 }); } catch (e) { notes.push(`${e.message}.`); }
     for (const at of ['pressure', 'volume']) {
       let T;
       try {

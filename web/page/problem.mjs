@@ -90,11 +90,12 @@ export function fromText(text, p, species) {
     q[key] = v;
     if (Number.isNaN(v)) { bad.push(key); q.raw[key] = field; }
   });
-  // A named fuel stays named while its atoms are the fuel's.
-  if (q.fuel) {
-    const f = findFuel(species, q.fuel);
-    if (f.C !== q.C || f.H !== q.H || f.O !== q.O || f.N !== q.N) { q.fuel = ''; q.hf = f.hf; }
-  }
+  // The fuel is the library's that has these atoms (the file holds no name); other
+  // atoms are a fuel of their own, with the formation enthalpy the form had.
+  const same = (f) => f.C === q.C && f.H === q.H && f.O === q.O && f.N === q.N;
+  const named = species.fuel.find(same);
+  if (named) { q.fuel = named.name; q.hf = named.hf; }
+  else if (q.fuel) { q.hf = findFuel(species, q.fuel).hf; q.fuel = ''; }
   if (q.kind !== 'tp') {
     const computed = { ...q, auto: true };
     charge(computed, species);
