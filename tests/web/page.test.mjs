@@ -194,3 +194,20 @@ test('screenshots of each tab at desktop and phone size', async () => {
     await page.close();
   }
 });
+
+test('the one-file page runs from a local folder', async () => {
+  const page = await browser.newPage();
+  const requests = [], errors = [];
+  page.on('request', (r) => { if (!/^(data|blob):/.test(r.url())) requests.push(r.url()); });
+  page.on('pageerror', (e) => errors.push(String(e)));
+  const file = path.join(WEB, 'web-offline/index.html');
+  await page.goto(`file://${file}`);
+  await page.waitForFunction(() => window.suitePage?.ready === true, { timeout: 20000 });
+  for (const kind of ['tp', 'uv']) {
+    const shown = await runTab(page, kind);
+    assertShows(shown, runNative(PROGRAM[kind], await pageInput(page, kind)), `one file, ${kind}`);
+  }
+  assert.deepEqual(requests, [`file://${file}`], 'the one-file page asks for nothing else');
+  assert.deepEqual(errors, []);
+  await page.close();
+});

@@ -36,7 +36,11 @@ export function textToBytes(text) {
   return new TextEncoder().encode(s);
 }
 
+// The page's files beside this module; the one-file page carries them inside
+// (globalThis.SUITE_ASSETS, base64).
 async function readAsset(name) {
+  const inside = globalThis.SUITE_ASSETS?.[name];
+  if (inside !== undefined) return Uint8Array.from(atob(inside), (c) => c.charCodeAt(0));
   const url = new URL(name, import.meta.url);
   if (isNode) {
     const { readFile } = await import('node:fs/promises');
@@ -58,11 +62,11 @@ export function explanation(errorText, id) {
 }
 
 async function instantiate(data) {
-  const { default: createEngineCore } = await import('./engine-core.mjs');
+  const createEngineCore = globalThis.createEngineCore ?? (await import('./engine-core.mjs')).default;
   const options = { print: () => {}, printErr: () => {} };
   // Handing over the .wasm ourselves spares the loader its own fetch, which node's fetch
-  // cannot do for a file (a single-file build has the module inside and needs none).
-  try { options.wasmBinary = await readAsset('engine-core.wasm'); } catch { /* single file */ }
+  // cannot do for a file (the one-file page's engine has the module inside).
+  if (!globalThis.createEngineCore) options.wasmBinary = await readAsset('engine-core.wasm');
   const M = await createEngineCore(options);
   M.FS.mkdir(WORK);
   for (const name of DATA_FILES) M.FS.writeFile(`/${name}`, data[name]);
