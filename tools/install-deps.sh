@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a build needs, by level, each with those of the levels
-# before it: "base" the solvers and the Python module; "package" the Windows cross build
-# and what makes the packages and checks them as a user would (Wine, Xvfb, xdotool,
-# lintian); "test" the test and benchmark libraries, the sanitizer runtimes and the web
-# build's emscripten and Chromium. Skips
+# before it: "base" the solvers and the Python module; "package" the Windows cross build,
+# the web build (emscripten) and what makes the packages and checks them as a user would
+# (Wine, Xvfb, xdotool, lintian); "test" the test and benchmark libraries, the sanitizer
+# runtimes and Chromium for the page's test. Skips
 # apt-get when everything is already there.
 set -euo pipefail
 level=${1:-base}
@@ -11,14 +11,16 @@ pkgs=(cmake g++ make pybind11-dev python3-dev python3-numpy python3-matplotlib p
 if [ "$level" = package ] || [ "$level" = test ]; then
   pkgs+=(mingw-w64 g++-mingw-w64-x86-64 nsis dpkg-dev file lintian man-db
          wine wine64 xvfb xdotool imagemagick)
+  # The web engine and page: emscripten (its tools run on node and find acorn in
+  # node-acorn); node and npm only where node is missing, since a node installed
+  # otherwise conflicts with Debian's nodejs.
+  pkgs+=(emscripten node-acorn)
+  command -v node >/dev/null || pkgs+=(nodejs npm)
 fi
 if [ "$level" = test ]; then
   pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev hyperfine python3-pytest)
-  # The web engine and its page's test: emscripten (its tools run on node and find
-  # acorn in node-acorn), headless Chromium. node and npm only where node is missing: a
-  # node installed otherwise conflicts with Debian's nodejs.
-  pkgs+=(emscripten node-acorn chromium)
-  command -v node >/dev/null || pkgs+=(nodejs npm)
+  # The web page's test in headless Chromium.
+  pkgs+=(chromium)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -269,6 +269,7 @@ async function drawPlots() {
   page.plotSteps = (page.plotSteps ?? 0) + 1;
   page.drawn = s; // the slider values the plots now show
 }
+page.redraw = drawPlots; // for the benchmark
 
 // ---- the link -----------------------------------------------------------------------
 

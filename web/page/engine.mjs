@@ -176,23 +176,27 @@ export async function createEngine(options = {}) {
         e.state = stopped;
         throw e;
       }
-      const h = new Float64Array(m.HEAPU8.buffer);
-      const x = h.slice(X / f64, X / f64 + n * N_X), q = h.slice(prop / f64, prop / f64 + n * N_PROP);
-      const tp = h.slice(TP / f64, TP / f64 + 2 * n);
+      // The groups out of the heap into one array per quantity, in one pass.
+      const h = new Float64Array(m.HEAPU8.buffer), u8 = heapBytes(m);
       const endCodes = new Int32Array(m.HEAPU8.buffer, ends, n).slice();
-      const idBytes = heapBytes(m).slice(ids, ids + 4 * n);
-      const result = { n, X: {}, T: new Float64Array(n), P: new Float64Array(n), message: [], solved: [] };
-      SPECIES.forEach((s, k) => { result.X[s] = Float64Array.from({ length: n }, (_, i) => x[i * N_X + k]); });
-      result.fuelPerProduct = Float64Array.from({ length: n }, (_, i) => x[i * N_X + 12]);
-      PROPS.forEach((s, k) => { result[s] = Float64Array.from({ length: n }, (_, i) => q[i * N_PROP + k]); });
+      const xs = SPECIES.map(() => new Float64Array(n)), fp = new Float64Array(n);
+      const qs = PROPS.map(() => new Float64Array(n));
+      const result = { n, X: {}, T: new Float64Array(n), P: new Float64Array(n), message: new Array(n), solved: new Array(n) };
+      for (let i = 0, xi = X / f64, qi = prop / f64, ti = TP / f64, di = ids; i < n; ++i, xi += N_X, qi += N_PROP, ti += 2, di += 4) {
+        for (let k = 0; k < 12; ++k) xs[k][i] = h[xi + k];
+        fp[i] = h[xi + 12];
+        for (let k = 0; k < N_PROP; ++k) qs[k][i] = h[qi + k];
+        result.T[i] = h[ti];
+        result.P[i] = h[ti + 1];
+        const blank = u8[di] === 32 && u8[di + 1] === 32 && u8[di + 2] === 32 && u8[di + 3] === 32;
+        result.message[i] = blank ? '' : bytesToText(u8.subarray(di, di + 4)).trim();
+        result.solved[i] = !Number.isNaN(qs[0][i]);
+      }
+      SPECIES.forEach((sp, k) => { result.X[sp] = xs[k]; });
+      result.fuelPerProduct = fp;
+      PROPS.forEach((name, k) => { result[name] = qs[k]; });
       result.cp = result.DHT;
       result.cpcv = result.DHT.map((v, i) => v / result.DUT[i]);
-      for (let i = 0; i < n; ++i) {
-        result.T[i] = tp[2 * i];
-        result.P[i] = tp[2 * i + 1];
-        result.message.push(bytesToText(idBytes.subarray(4 * i, 4 * i + 4)).trim());
-        result.solved.push(!Number.isNaN(result.M[i]));
-      }
       if (kind) result.end = Array.from(endCodes, (c) => FLAME_ENDS[c]);
       return result;
     } finally {
