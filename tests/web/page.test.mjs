@@ -91,6 +91,16 @@ test('the form and the text follow each other, and a bad number gets the program
   const native = runNative('quellin', await pageInput(page, 'hp'));
   assert.equal(native.status, 1);
   assertShows(shown, native, 'a bad number');
+  // A message id of a report leads to its paragraph of ERROR.TXT.
+  await page.click('#tab-tp');
+  await page.click('#f-T', { clickCount: 3 });
+  await page.keyboard.type('400');
+  const cold = await runTab(page, 'tp');
+  assert.match(cold.report, /\*\*GE01\*\*/);
+  await page.click('#report a.msg[href="#msg-GE01"]');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'msg-GE01');
+  assert.equal(await page.$eval('#messages', (e) => e.open), true);
+  assert.match(await page.$eval('#msg-GE01', (e) => e.textContent), /^GE01  warning, from EQMD\n +The temperature is below 600 K/);
   assert.deepEqual(page.errors, []);
   await page.close();
 });

@@ -45,7 +45,7 @@ function buildForm() {
   for (const [key, label, unit] of fieldsOf(page.kind)) {
     const row = document.createElement('div');
     row.className = 'row';
-    const l = Object.assign(document.createElement('label'), { htmlFor: `f-${key}`, textContent: label.replace(/ \(.*\)$/, '') });
+    const l = Object.assign(document.createElement('label'), { htmlFor: `f-${key}`, textContent: label.replace(/ \(.*\)$/, '') + (key === 'phi' ? ' F' : '') });
     const input = Object.assign(document.createElement('input'), { id: `f-${key}`, inputMode: 'decimal' });
     input.addEventListener('input', () => fieldChanged(key, input));
     row.append(l, input, Object.assign(document.createElement('span'), { className: 'unit', textContent: unit }));
