@@ -1,6 +1,7 @@
 #include "digits.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace core {
 
@@ -11,9 +12,16 @@ Digits from_scientific(V v, int sig) {
     Digits g;
     g.negative = v < 0;  // a negative zero stays "not negative"
     char buf[40];
+#ifdef __EMSCRIPTEN__
+    // Emscripten's libc++ has no floating-point to_chars; its printf rounds the exact
+    // binary value to the same digits and writes the same d.ddde[+-]xx layout.
+    const int len = std::snprintf(buf, sizeof buf, "%.*e", sig - 1, static_cast<double>(v));
+    const char* end = buf + (len > 0 ? len : 0);
+#else
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1);
-    const char* p = buf;
     const char* end = res.ptr;
+#endif
+    const char* p = buf;
     if (*p == '-') ++p;
     // d.ddddde[+-]xx
     for (; p < end && *p != 'e'; ++p)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build under Wine, the
-# packages, and the fuzz targets for a fixed time.
+# Builds everything and runs every test: the native build, the web engine and page, the
+# same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build
+# under Wine, the packages, and the fuzz targets for a fixed time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh test
@@ -11,6 +11,9 @@ echo "== native build and tests"
 cmake --preset release -DSUITE_BENCH=ON -DSUITE_PYTHON=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --preset release -j"$jobs"
+
+echo "== the web engine (node) and page (headless Chromium)"
+bash tests/web/run-web-tests.sh
 
 echo "== sanitizers (address, undefined behaviour)"
 cmake --preset asan >/dev/null

@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a build needs, by level, each with those of the levels
-# before it: "base" the solvers and the Python module; "package" the Windows cross build
-# and what makes the packages and checks them as a user would (Wine, Xvfb, xdotool,
-# lintian); "test" the test and benchmark libraries (pytest and hypothesis among them)
-# and the sanitizer runtimes. Skips apt-get when everything is already there.
+# before it: "base" the solvers and the Python module; "package" the Windows cross build,
+# the web build (emscripten) and what makes the packages and checks them as a user would
+# (Wine, Xvfb, xdotool, lintian); "test" the test and benchmark libraries (pytest and
+# hypothesis among them), the sanitizer runtimes and Chromium for the page's test. Skips
+# apt-get when everything is already there.
 set -euo pipefail
 level=${1:-base}
 pkgs=(cmake g++ make pybind11-dev python3-dev python3-numpy python3-matplotlib python3-tqdm)
 if [ "$level" = package ] || [ "$level" = test ]; then
   pkgs+=(mingw-w64 g++-mingw-w64-x86-64 nsis dpkg-dev file lintian man-db
          wine wine64 xvfb xdotool imagemagick)
+  # The web engine and page: emscripten (its tools run on node and find acorn in
+  # node-acorn); node and npm only where node is missing, since a node installed
+  # otherwise conflicts with Debian's nodejs.
+  pkgs+=(emscripten node-acorn)
+  command -v node >/dev/null || pkgs+=(nodejs npm)
 fi
 if [ "$level" = test ]; then
   pkgs+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev hyperfine python3-pytest python3-hypothesis)
+  # The web page's test in headless Chromium.
+  pkgs+=(chromium)
 fi
 missing=()
 for p in "${pkgs[@]}"; do
