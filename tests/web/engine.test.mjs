@@ -120,7 +120,9 @@ test('an oxidizer is set for the calls that follow', async () => {
     assert.equal(r.RMOLES[0], 1 + 2 * (1 + 1));
     assert.throws(() => engine.setOxidizer({ N2: -1 }), RangeError);
     engine.setOxidizer({ N2: 3.76, Ar: 0.05 });
-    assert.throws(() => engine.reactants({ fuel: 'methane', phi: 1 }), /no data for Ar/);
+    assert.equal(engine.reactants({ fuel: 'methane', phi: 1 }).RMOLES[0], 1 + 2 * (1 + 3.76 + 0.05));
+    const argon = await engine.equilibria({ fuel: 'methane', phi: 1, T: 2200, P: 101325 });
+    assert.ok(argon.X.Ar[0] > 0, 'argon among the products');
   } finally {
     engine.setOxidizer();
   }
@@ -128,17 +130,19 @@ test('an oxidizer is set for the calls that follow', async () => {
 });
 
 test('the reactant charge is the Python package\'s to the last bit', () => {
-  // fuels.py beside a copy of FUELS.DAT, without the compiled part of the package.
+  // The package's fuels and oxidizers beside a copy of FUELS.DAT, without its compiled part.
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'suite-fuels-'));
-  fs.mkdirSync(path.join(dir, 'data'));
-  fs.copyFileSync(path.join(ROOT, 'python/combustion_suite/fuels.py'), path.join(dir, 'fuels.py'));
-  fs.copyFileSync(path.join(ROOT, 'data/FUELS.DAT'), path.join(dir, 'data/FUELS.DAT'));
+  const pkg = path.join(dir, 'charge');
+  fs.mkdirSync(path.join(pkg, 'data'), { recursive: true });
+  fs.writeFileSync(path.join(pkg, '__init__.py'), '');
+  for (const f of ['fuels.py', 'oxidizers.py']) fs.copyFileSync(path.join(ROOT, 'python/combustion_suite', f), path.join(pkg, f));
+  fs.copyFileSync(path.join(ROOT, 'data/FUELS.DAT'), path.join(pkg, 'data/FUELS.DAT'));
   const grid = { phi: [0.3, 0.8, 1, 1.37, 2.5], T0: [298.15, 300, 450.5, 999.9, 1000, 1700] };
   const fuels = engine.fuels.map((f) => f.name);
   const script = `
 import json, struct, sys
 sys.path.insert(0, ${JSON.stringify(dir)})
-import fuels
+from charge import fuels
 out = {}
 for name in ${JSON.stringify(fuels)}:
     rows = []
