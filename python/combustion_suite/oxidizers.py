@@ -47,17 +47,17 @@ def enriched(x_O2):
     return Oxidizer(f"air+O2:{x:g}", N2=(1.0 - x) / x)
 
 
-def oxidizer(spec="air"):
+def oxidizer(given="air"):
     """An Oxidizer from "air" (3.76 N2 per O2), "dry air", "O2", "air+O2:0.30" (O2 mole
     fraction), a dict of moles of N2, Ar, CO2, H2O per mole of O2, or an Oxidizer.
 
     >>> oxidizer({"N2": 3.76, "CO2": 0.2, "H2O": 0.3}).moles()
     5.26
     """
-    if isinstance(spec, Oxidizer):
-        return spec
-    if isinstance(spec, str):
-        key = " ".join(spec.lower().split())
+    if isinstance(given, Oxidizer):
+        return given
+    if isinstance(given, str):
+        key = " ".join(given.lower().split())
         if key in _NAMED:
             return _NAMED[key]
         if key.replace(" ", "").startswith("air+o2:"):
@@ -66,15 +66,15 @@ def oxidizer(spec="air"):
             except ValueError as e:
                 if "mole fraction" in str(e):
                     raise
-        raise ValueError(f'unknown oxidizer {spec!r}: "air", "dry air", "O2", "air+O2:<O2 mole fraction>" '
+        raise ValueError(f'unknown oxidizer {given!r}: "air", "dry air", "O2", "air+O2:<O2 mole fraction>" '
                          f'or a dict of moles of {", ".join(DILUENTS)} per mole of O2')
-    if isinstance(spec, dict):
-        unknown = [k for k in spec if k not in DILUENTS]
+    if isinstance(given, dict):
+        unknown = [k for k in given if k not in DILUENTS]
         if unknown:
             raise ValueError(f"an oxidizer holds O2 with {', '.join(DILUENTS)} only, not {', '.join(map(str, unknown))}")
-        q = {k: float(v) for k, v in spec.items()}
+        q = {k: float(v) for k, v in given.items()}
         if any(not v >= 0.0 or v == float("inf") for v in q.values()):
-            raise ValueError(f"an oxidizer's moles per mole of O2 must be finite and >= 0: {spec!r}")
+            raise ValueError(f"an oxidizer's moles per mole of O2 must be finite and >= 0: {given!r}")
         name = "O2" + "".join(f" + {q[k]:g} {k}" for k in DILUENTS if q.get(k))
         return Oxidizer(name, **q)
-    raise ValueError(f"an oxidizer is a name, a dict of moles per mole of O2 or an Oxidizer, not {spec!r}")
+    raise ValueError(f"an oxidizer is a name, a dict of moles per mole of O2 or an Oxidizer, not {given!r}")
