@@ -73,6 +73,13 @@ private:
     std::string console_;
 };
 
+// PER with the state's message cleared first: a flame's message is that of its last
+// solve, not of a step on the way (a cold guess's GE01, say).
+void per_with_own_message() {
+    std::memset(g_msg.state_id, ' ', 4);
+    PER();
+}
+
 // The groups into row i of the buffers; NaN for a state that has none.
 void store(const Out& out, std::size_t i, bool solved) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -91,6 +98,7 @@ void store(const Out& out, std::size_t i, bool solved) {
     out.TP[2 * i] = solved ? BLOC.T : nan;
     out.TP[2 * i + 1] = solved ? BLOC.P : nan;
     if (out.ids) std::memcpy(out.ids + 4 * i, g_msg.state_id, 4);
+    if (out.codes) out.codes[i] = message_code(g_msg.state_id);
     if (out.ends) out.ends[i] = 0;
     if (out.sound) {
         const SPROP_t& e = SPROP;
@@ -143,6 +151,21 @@ std::string load(std::string_view path) {
 
 bool loaded() { return g_tables.loaded; }
 
+std::array<double, NSPEC> species_masses() {
+    std::array<double, NSPEC> m{};
+    for (int k = 1; k <= NSPEC; ++k) m[k - 1] = g_tables.DDATA.SM(k);
+    return m;
+}
+
+std::uint8_t message_code(const char id[4]) {
+    const std::string_view given(id, 4);
+    const std::string_view trimmed = given.substr(0, given.find(' '));
+    if (trimmed.empty()) return 0;
+    for (std::size_t k = 1; k + 1 < MESSAGE_IDS.size(); ++k)
+        if (MESSAGE_IDS[k] == trimmed) return static_cast<std::uint8_t>(k);
+    return MESSAGE_IDS.size() - 1;
+}
+
 void set_oxidizer(const DDAIR_t& oxidizer) { g_oxidizer = oxidizer; }
 DDAIR_t oxidizer() { return g_oxidizer; }
 
@@ -173,7 +196,7 @@ End flames(const FlameStates& s, bool constant_volume, const Out& out, bool fres
         FlameEnd end = FlameEnd::Converged;
         if (!run_state([&] {
                 const std::optional<FlameEnd> cannot_start = flame_start(energy);
-                end = cannot_start ? *cannot_start : flame_iterate(energy, PER).end;
+                end = cannot_start ? *cannot_start : flame_iterate(energy, per_with_own_message).end;
             }))
             return stopped(i);
         store_with_entropy(out, i, end == FlameEnd::Converged && GGCNTL.IERQ == 0);

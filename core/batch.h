@@ -8,7 +8,9 @@
 // state. Broadcasting, names and units are the bindings' work.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,16 @@ bool loaded();
 void set_oxidizer(const DDAIR_t& oxidizer);
 DDAIR_t oxidizer();
 
+// The species' molar masses (kg/kmol, DDATA's SM) of the loaded tables.
+std::array<double, NSPEC> species_masses();
+
+// Message ids as one-byte codes, for bindings that keep a code per state: 0 none, else
+// the index here; an id not listed gets the last code.
+inline constexpr std::array<std::string_view, 21> MESSAGE_IDS = {
+    "",     "GE01", "GE02", "GE03", "GE04", "GE05", "GE06", "GE07", "GE08", "GE09", "GE10",
+    "GE11", "GE12", "GP01", "GP02", "GP03", "GR01", "GR02", "GR03", "GR04", "????"};
+std::uint8_t message_code(const char id[4]);
+
 // Per state values of the groups written out, in this order.
 inline constexpr int N_X = 13;     // X(1..13)
 inline constexpr int N_PROP = 13;  // AVM R H U DRT DHT DUT DRP DHP DUP DRF DHF DUF
@@ -43,10 +55,11 @@ struct Out {
     double* prop = nullptr;  // n x N_PROP
     double* dX = nullptr;    // n x N_DX, or null
     double* TP = nullptr;    // n x 2: the state's final T and P
-    char* ids = nullptr;     // n x 4: the state's last EQMD message id, blank if none
+    char* ids = nullptr;     // n x 4: the state's last EQMD message id, blank if none, or null
     int* ends = nullptr;     // n: how a flame iteration ended (FlameEnd), 0 for an equilibrium;
                              // for a process its ProcessEnd
     double* sound = nullptr; // n x N_SOUND (entropy and sound, PERS), or null
+    std::uint8_t* codes = nullptr;  // n: the state's last EQMD message as its code, or null
 };
 
 // How a batch ended: the state a terminal message stopped it at (-1: none) and that
