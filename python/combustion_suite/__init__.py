@@ -10,11 +10,12 @@ array([2040.1, 2264.3, 2198.1])
 from .fuels import Fuel, Reactants, fuel, fuel_names, reactants
 from .inputs import write_input
 from .oxidizers import Oxidizer, enriched, oxidizer
-from .solve import FLAME_ENDS, SPECIES, Equilibrium, Flame, equilibrium, flame, use_tables
-from .processes import PROCESS_ENDS, Detonation, Isentropic, Shock, detonation, isentropic, normal_shock
+from .results import FLAME_ENDS, PROCESS_ENDS, SPECIES, Detonation, Equilibrium, Flame, Isentropic, Shock, SpeciesArray
+from .solve import equilibrium, flame, use_tables
+from .processes import detonation, isentropic, normal_shock
 
 __all__ = ["Fuel", "Reactants", "fuel", "fuel_names", "reactants", "Oxidizer", "enriched", "oxidizer",
-           "write_input", "FLAME_ENDS", "SPECIES", "Equilibrium", "Flame", "equilibrium", "flame", "use_tables", "plot",
+           "write_input", "FLAME_ENDS", "SPECIES", "SpeciesArray", "Equilibrium", "Flame", "equilibrium", "flame", "use_tables", "plot",
            "PROCESS_ENDS", "Detonation", "Isentropic", "Shock", "detonation", "isentropic", "normal_shock"]
 
 

@@ -5,6 +5,7 @@ The named fuels and the oxidizer's O2, N2, Ar, CO2 and H2O come from data/FUELS.
 (NASA Glenn coefficients, written by tools/fuelgen); a fuel given by its atoms and
 formation enthalpy is known at 298.15 K only, or at any temperature with a constant cp.
 """
+import difflib
 import math
 from dataclasses import dataclass, field
 from pathlib import Path
@@ -123,10 +124,21 @@ def _named(text):
         which = " and ".join(f"{f.name} ({formula})" for formula, f in found)
         raise ValueError(f"fuel {text!r} is ambiguous: {which}; give the name")
     if not found:
-        known = ", ".join(f"{n} ({f})" for n, f in fuel_names())
-        raise ValueError(f"unknown fuel {text!r}; known: {known}, a blend such as \"CH4:0.5, H2:0.5\", "
+        raise ValueError(f"unknown fuel {text!r}; {_suggestions(text)}a blend such as \"CH4:0.5, H2:0.5\", "
                          "or give C=, H=, O=, N=, hf=")
     return found[0][1]
+
+
+def _suggestions(text):
+    """The named fuels nearest to a misspelt name, or all of them when none is near."""
+    names = {}
+    for formula, f in _SPECIES["fuel"]:
+        for key in _aliases(f.name, formula):
+            names.setdefault(key, f"{f.name} ({formula})")
+    near = difflib.get_close_matches(_key(text), names, n=6, cutoff=0.6)
+    if near:
+        return f"did you mean {' or '.join(dict.fromkeys(names[k] for k in near))}? Or "
+    return f"known: {', '.join(f'{n} ({f})' for n, f in fuel_names())}, "
 
 
 def _blend(amounts):

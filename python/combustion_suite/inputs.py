@@ -2,6 +2,8 @@
 on its own line followed by what it is, as the programs' free-form reads allow."""
 from pathlib import Path
 
+from ._batch import explanation
+from ._checks import real
 from .fuels import _burnable, fuel as _fuel, reactants
 from .oxidizers import oxidizer as _oxidizer
 
@@ -25,11 +27,47 @@ def _value_lines(pairs):
     return [f"{float(v)!r:<14} {label}" for v, label in pairs]
 
 
+def _single(name, value, unit=""):
+    v = real(name, value, unit)
+    if v.ndim:
+        raise TypeError(f"an input file holds one state: {name} must be a single number, not an array of {v.shape}")
+    return float(v)
+
+
+def _refuse(name, value, msg_id):
+    raise ValueError(f"{name}={value:g}: the program would stop with {explanation(msg_id)}")
+
+
+def _checked(kind, phi, T, P, T0, P0, T_guess):
+    """The values of an input file, refused as the program would refuse them."""
+    phi = _single("phi", phi)
+    if phi <= 0:
+        _refuse("phi", phi, "GE11")
+    if kind == "tp":
+        if T is None or P is None:
+            raise ValueError("an INPUT.TP needs the products' T (K) and P (Pa)")
+        T, P = _single("T", T, " K"), _single("P", P, " Pa")
+        if T <= 100 or T > 4000:
+            _refuse("T", T, "GP01" if T <= 100 else "GP02")
+        if P <= 0:
+            _refuse("P", P, "GE03")
+        return phi, T, P, T0, P0, T_guess
+    T0, P0, T_guess = _single("T0", T0, " K"), _single("P0", P0, " Pa"), _single("T_guess", T_guess, " K")
+    if T_guess <= 100 or T_guess > 4000:
+        _refuse("T_guess", T_guess, "GP01" if T_guess <= 100 else "GP02")
+    for name, v in (("T0", T0), ("P0", P0)):
+        if v <= 0:
+            raise ValueError(f"{name} must be positive, not {v:g}: the program would find no flame")
+    return phi, T, P, T0, P0, T_guess
+
+
 def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=2500.0, title=None,
                oxidizer="air"):
     """The text of INPUT.TP (kind "tp": products at T, P) or of INPUT.UV / INPUT.HP
     (kind "uv" or "hp": a flame from reactants at T0, P0), lines ending in CR LF. A blend
-    is written with its fractional atom numbers; the oxidizer can only be air."""
+    is written with its fractional atom numbers; the oxidizer can only be air. A value the
+    program would refuse (phi not positive, T outside 100-4000 K, P not positive) raises
+    ValueError with the program's message."""
     kind = kind.lower()
     ox = _oxidizer(oxidizer)
     if not ox.is_air:
@@ -37,13 +75,14 @@ def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=
                          f"another oxidizer ({ox.name}): use equilibrium() or flame() with oxidizer= instead")
     f = _burnable(_fuel(fuel))
     atoms = list(zip((f.C, f.H, f.O, f.N), _ATOMS))
+    if kind not in ("tp", "uv", "hp"):
+        raise ValueError(f'kind must be "tp", "uv" or "hp", not {kind!r}')
+    phi, T, P, T0, P0, T_guess = _checked(kind, phi, T, P, T0, P0, T_guess)
     if kind == "tp":
-        if T is None or P is None:
-            raise ValueError("an INPUT.TP needs the products' T (K) and P (Pa)")
         lines = [title or _title(f"{f.name} in air, equivalence ratio {phi:g}, {T:g} K, {P:g} Pa",
                                  f"{f.name} in air, phi {phi:g}, {T:g} K, {P:g} Pa")]
         lines += _value_lines(atoms + [(phi, "equivalence ratio"), (T, "temperature (K)"), (P, "pressure (Pa)")])
-    elif kind in ("uv", "hp"):
+    else:
         r = reactants(f, phi, T0)
         what = "Constant-volume" if kind == "uv" else "Constant-pressure"
         lines = [title or _title(f"{f.name} in air, equivalence ratio {phi:g}", f"{f.name} in air, phi {phi:g}"),
@@ -55,8 +94,6 @@ def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=
             (T0, "reactant temperature (K)"), (P0, "reactant pressure (Pa)"),
             (r.HREAC, "enthalpy of reactants (kJ/kmol of fuel)"),
             (r.RMOLES, "moles of reactants per mole of fuel"), (r.AVMR, "molar mass of reactants (kg/kmol)")])
-    else:
-        raise ValueError(f'kind must be "tp", "uv" or "hp", not {kind!r}')
     return "".join(line + "\r\n" for line in lines)
 
 

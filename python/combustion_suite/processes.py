@@ -9,54 +9,24 @@ cannot be solved (an isentrope that leaves the tables, a charge that does not bu
 NaN with solved False and its reason in end; a single state of that kind raises
 ValueError instead.
 """
-from dataclasses import dataclass
-
 import numpy as np
 
 from . import _core
+from ._batch import run
+from ._checks import choice, real
 from .fuels import _AIR, R_FIT, fuel as _fuel, oxygen_per_fuel, reactants
-from .oxidizers import QN2_AIR as QN2
-from .solve import SPECIES, Equilibrium, _entropy_fields, _fields, _flat, _sweep
+from .oxidizers import AIR, QN2_AIR as QN2
+from .results import PROCESS_ENDS, Detonation, Isentropic, Shock
+from .solve import flat
 
-# How a process ended, in the order of the core's ProcessEnd.
-PROCESS_ENDS = ("solved", "below 100 K", "above 4000 K", "no equilibrium", "not converged", "does not burn",
-                "subsonic")
 T_MIN, T_MAX = 100.0, 4000.0  # K, the tables' range as PER admits it (T_MIN excluded)
-
-
-@dataclass
-class Isentropic(Equilibrium):
-    """The end state of an isentrope, as in Equilibrium; frozen: at the start's
-    composition (then dXdT, dXdP are 0 and dXdphi NaN); end: how the solve ended."""
-
-    frozen: bool = False
-    end: object = None
-
-
-@dataclass
-class Detonation(Equilibrium):
-    """A Chapman-Jouguet detonation: the burned gas as in Equilibrium (T, P, X, ...),
-    and velocity (m/s, of the front into the reactants at rest), u2 (the burned gas
-    behind the front, relative to it: its equilibrium sound speed), P_ratio, T_ratio,
-    rho_ratio (burned over unburned), mach (velocity over the reactants' sound speed),
-    T0, P0 the unburned state; end: how the solve ended."""
-
-    velocity: object = None
-    u2: object = None
-    P_ratio: object = None
-    T_ratio: object = None
-    rho_ratio: object = None
-    mach: object = None
-    T0: object = None
-    P0: object = None
-    end: object = None
+UNSOLVED_START = PROCESS_ENDS.index("no equilibrium")
 
 
 def _positive(name, value, unit):
-    v = np.asarray(value, dtype=float)
-    bad = ~(v > 0) | ~np.isfinite(v)
-    if bad.any():
-        raise ValueError(f"{name} must be a positive number{unit}, not {v[bad].ravel()[0]!r}")
+    v = real(name, value, unit)
+    if not (v > 0).all():
+        raise ValueError(f"{name} must be a positive number{' of' + unit if unit else ''}, not {v[~(v > 0)].ravel()[0]!r}")
     return v
 
 
@@ -66,7 +36,27 @@ def _check_single(shape, end, what):
         raise ValueError(what(end))
 
 
-def isentropic(state, P=None, T=None, volume_ratio=None, frozen=False):
+def _starts(state, shape, *more):
+    """The start states' columns (fuel, phi, T, P, then more) and compositions broadcast
+    to shape, and which of them are solved (an unsolved start stays unsolved)."""
+    f = state.fuel
+    cols = flat(shape, f.C, f.H, f.O, f.N, state.phi, state.T, state.P, *more)
+    X = np.broadcast_to(state._raw.X.reshape(state.shape + (13,)), shape + (13,)).reshape(-1, 13)
+    ok = np.isfinite(X).all(axis=1)
+    for c in cols[5:]:
+        ok &= np.isfinite(c)
+    return cols, np.ascontiguousarray(X[ok]), ok
+
+
+def _process(call, state, shape, cols, X1, ok, names, what, result, inputs, extra=0, errors="raise"):
+    """Runs call over the solved starts and spreads the results back over shape."""
+    where = np.flatnonzero(ok)
+    raw = run(call, [c[ok] for c in cols] + [X1], names + (None,), shape, what, oxidizer=state.oxidizer,
+              final=True, extra=extra, errors=errors, where=where).spread(ok, UNSOLVED_START)
+    return result(raw, shape, inputs, state.fuel, state.oxidizer)
+
+
+def isentropic(state, P=None, T=None, volume_ratio=None, frozen: bool = False, *, errors="raise") -> Isentropic:
     """The state reached from state (a result of equilibrium() or flame()) at its
     entropy, at pressure P (Pa), temperature T (K) or specific volume volume_ratio
     times the start's (> 1 an expansion); composition shifting at equilibrium, or fixed
@@ -80,50 +70,32 @@ def isentropic(state, P=None, T=None, volume_ratio=None, frozen=False):
     given = [(k, v) for k, v in (("P", P), ("T", T), ("volume_ratio", volume_ratio)) if v is not None]
     if len(given) != 1:
         raise ValueError("give one target: P=, T= or volume_ratio=")
+    choice("errors", errors, ("raise", "nan"))
     name, target = given[0]
     if name == "T":
-        t = np.asarray(target, dtype=float)
+        t = real("T", target, " K")
         if not np.all((t > T_MIN) & (t <= T_MAX)):
             raise ValueError(f"T must lie above {T_MIN:g} K and at most {T_MAX:g} K (the tables' range), "
                              f"not {t[~((t > T_MIN) & (t <= T_MAX))].ravel()[0]!r}")
+        target = t
     else:
-        target = _positive(name, target, " (Pa)" if name == "P" else "")
-    f = _fuel(state.fuel)
-    shape = np.broadcast_shapes(np.shape(state.T), np.shape(target))
-    cols = _flat(shape, f.C, f.H, f.O, f.N, state.phi, state.T, state.P, target)
-    # The start's own composition: a frozen state's is not at equilibrium.
-    X1 = np.stack(_flat(shape, *(state.X[k] for k in SPECIES), state.fuel_per_product), axis=1)
-    ok = np.isfinite(cols[5]) & np.isfinite(cols[6]) & np.isfinite(X1).all(axis=1)  # unsolved starts stay so
+        target = _positive(name, target, " Pa" if name == "P" else "")
+    shape = np.broadcast_shapes(np.shape(state.T), target.shape)
+    cols, X1, ok = _starts(state, shape, target)
     kind = ("P", "T", "volume_ratio").index(name)
 
-    def call(*c):
-        return _core.isentropic(*c[:7], np.ascontiguousarray(c[8]), c[7], kind, bool(frozen), c[9])
+    def call(c, out, _, fresh):
+        return _core.isentropic(*c[:7], c[8], c[7], kind, bool(frozen), out, fresh)
 
-    X, prop, dX, TP, ids, ends, sound = _sweep(call, [c[ok] for c in cols] + [X1[ok]], 1 << 12, "isentropic")
-    X, prop, dX, TP, sound, ids, ends = _spread(ok, X, prop, dX, TP, sound, ids, ends, 3)
-    end = np.array(PROCESS_ENDS)[ends].reshape(shape)[()]
-    _check_single(shape, end, lambda e: f"the isentrope to {name}={float(np.ravel(target)[0]):g} ends {e}")
-    return Isentropic(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()], phi=cols[4].reshape(shape)[()],
-                      fuel=f, frozen=bool(frozen), end=end, **_fields(shape, X, prop, dX, ids),
-                      **_entropy_fields(shape, sound))
-
-
-@dataclass
-class Shock(Equilibrium):
-    """A normal shock at fixed composition: the shocked gas as in Equilibrium, and u1
-    (the gas entering, m/s), mach (u1 over its frozen sound speed), u2 (leaving, relative
-    to the shock), P_ratio, T_ratio, rho_ratio (behind over ahead); end: how it ended."""
-
-    u1: object = None
-    mach: object = None
-    u2: object = None
-    P_ratio: object = None
-    T_ratio: object = None
-    rho_ratio: object = None
-    end: object = None
+    inputs = {"fuel": state.fuel.name, "oxidizer": state.oxidizer.name, "phi": np.broadcast_to(state.phi, shape),
+              name: np.broadcast_to(target, shape), "frozen": bool(frozen)}
+    names = ("C", "H", "O", "N", "phi", "T", "P", name)
+    r = _process(call, state, shape, cols, X1, ok, names, "isentropic", Isentropic, inputs, errors=errors)
+    _check_single(shape, r.end, lambda e: f"the isentrope to {name}={float(np.ravel(target)[0]):g} ends {e}")
+    return r
 
 
-def normal_shock(state, mach=None, velocity=None):
+def normal_shock(state, mach=None, velocity=None, *, errors="raise") -> Shock:
     """The normal shock into state (any result) entering at mach times its frozen sound
     speed, or at velocity (m/s); the composition stays the state's (frozen) through it.
     Arrays broadcast with the state's shape.
@@ -135,46 +107,22 @@ def normal_shock(state, mach=None, velocity=None):
     """
     if (mach is None) == (velocity is None):
         raise ValueError("give one of mach= and velocity=")
-    f = _fuel(state.fuel)
+    choice("errors", errors, ("raise", "nan"))
     a1 = state.sound_speed_frozen
-    u1 = np.multiply(_positive("mach", mach, ""), a1) if velocity is None else _positive("velocity", velocity, " (m/s)")
+    u1 = np.multiply(_positive("mach", mach, ""), a1) if velocity is None else _positive("velocity", velocity, " m/s")
     if np.any(np.asarray(u1 / a1) <= 1):
         raise ValueError(f"{'mach' if velocity is None else 'velocity'}: a shock needs a gas entering faster "
                          "than its frozen sound speed")
     shape = np.broadcast_shapes(np.shape(state.T), np.shape(u1))
-    cols = _flat(shape, f.C, f.H, f.O, f.N, state.phi, state.T, state.P, u1)
-    X1 = np.stack(_flat(shape, *(state.X[k] for k in SPECIES), state.fuel_per_product), axis=1)
-    ok = np.isfinite(cols[5]) & np.isfinite(cols[6]) & np.isfinite(cols[7]) & np.isfinite(X1).all(axis=1)
+    cols, X1, ok = _starts(state, shape, u1)
 
-    def call(*c):
-        res, shock = _core.shocks(*c[:7], np.ascontiguousarray(c[8]), c[7], c[9])
-        return (*res, shock)
+    def call(c, out, extra, fresh):
+        return _core.shocks(*c[:7], c[8], c[7], out, extra, fresh)
 
-    X, prop, dX, TP, ids, ends, sound, shock = _sweep(call, [c[ok] for c in cols] + [X1[ok]], 1 << 12, "isentropic")
-    full = np.full((ok.size, shock.shape[1]), np.nan)
-    full[ok] = shock
-    X, prop, dX, TP, sound, ids, ends = _spread(ok, X, prop, dX, TP, sound, ids, ends, 3)
-    k = lambda j: full[:, j].reshape(shape)[()]
-    u1_b = cols[7].reshape(shape)[()]
-    return Shock(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()], phi=cols[4].reshape(shape)[()],
-                 fuel=f, u1=u1_b, mach=u1_b / np.broadcast_to(a1, shape)[()], u2=k(0), P_ratio=k(1), T_ratio=k(2),
-                 rho_ratio=k(3), end=np.array(PROCESS_ENDS)[ends].reshape(shape)[()],
-                 **_fields(shape, X, prop, dX, ids), **_entropy_fields(shape, sound))
-
-
-def _spread(ok, X, prop, dX, TP, sound, ids, ends, unsolved_end):
-    """The results of the states ok back into the full length, NaN elsewhere."""
-    n = ok.size
-    full = []
-    for a in (X, prop, dX, TP, sound):
-        b = np.full((n,) + a.shape[1:], np.nan)
-        b[ok] = a
-        full.append(b)
-    i = np.full(n, b"    ", dtype="S4")
-    i[ok] = ids
-    e = np.full(n, unsolved_end)
-    e[ok] = ends
-    return (*full, i, e)
+    inputs = {"fuel": state.fuel.name, "oxidizer": state.oxidizer.name, "phi": np.broadcast_to(state.phi, shape),
+              "u1": np.broadcast_to(u1, shape), "mach": np.broadcast_to(u1 / a1, shape)}
+    names = ("C", "H", "O", "N", "phi", "T", "P", "u1")
+    return _process(call, state, shape, cols, X1, ok, names, "shock", Shock, inputs, extra=4, errors=errors)
 
 
 def _molar_cp(species, T):
@@ -200,7 +148,7 @@ def reactant_gamma(fuel, phi, T0):
     return np.asarray(cp / (cp - R_FIT))[()]
 
 
-def detonation(fuel, phi, T0=298.15, P0=101325.0, oxidizer=None):
+def detonation(fuel, phi, T0=298.15, P0=101325.0, oxidizer=None, *, errors="raise") -> Detonation:
     """The Chapman-Jouguet detonation of fuel in air at equivalence ratio phi, from
     reactants at rest at T0 (K) and P0 (Pa), with the reactants' enthalpy of
     reactants(fuel, phi, T0), formation included. Arrays broadcast.
@@ -211,23 +159,21 @@ def detonation(fuel, phi, T0=298.15, P0=101325.0, oxidizer=None):
     """
     if oxidizer is not None:
         raise ValueError("oxidizer: detonations are in air only for now (oxidizer=None)")
+    choice("errors", errors, ("raise", "nan"))
     f = _fuel(fuel)
-    _positive("P0", P0, " (Pa)")
-    shape = np.broadcast_shapes(np.shape(phi), np.shape(T0), np.shape(P0))
-    phi_b, T0_b = np.broadcast_to(np.asarray(phi, float), shape), np.broadcast_to(np.asarray(T0, float), shape)
+    phi, T0, P0 = real("phi", phi), real("T0", T0, " K"), _positive("P0", P0, " Pa")
+    shape = np.broadcast_shapes(phi.shape, T0.shape, P0.shape)
+    phi_b, T0_b = np.broadcast_to(phi, shape), np.broadcast_to(T0, shape)
     r = reactants(f, phi_b, T0_b)
     gamma1 = reactant_gamma(f, phi_b, T0_b)
-    cols = _flat(shape, f.C, f.H, f.O, f.N, phi, T0, P0, r.HREAC, r.RMOLES, r.AVMR, gamma1)
+    cols = flat(shape, f.C, f.H, f.O, f.N, phi, T0, P0, r.HREAC, r.RMOLES, r.AVMR, gamma1)
 
-    def call(*c):
-        res, det = _core.detonations(*c)
-        return (*res, det)
+    def call(c, out, extra, fresh):
+        return _core.detonations(*c, out, extra, fresh)
 
-    X, prop, dX, TP, ids, ends, sound, det = _sweep(call, cols, 1 << 10, "detonation")
-    end = np.array(PROCESS_ENDS)[ends].reshape(shape)[()]
-    _check_single(shape, end, lambda e: f"phi={float(np.ravel(phi)[0]):g}: the detonation's solve ends: {e}")
-    d = lambda k: det[:, k].reshape(shape)[()]
-    return Detonation(T=TP[:, 0].reshape(shape)[()], P=TP[:, 1].reshape(shape)[()], phi=np.asarray(phi_b, float)[()],
-                      fuel=f, velocity=d(0), u2=d(1), P_ratio=d(2), T_ratio=d(3), rho_ratio=d(4), mach=d(5),
-                      T0=np.asarray(T0_b, float)[()], P0=np.broadcast_to(np.asarray(P0, float), shape)[()], end=end,
-                      **_fields(shape, X, prop, dX, ids), **_entropy_fields(shape, sound))
+    names = ("C", "H", "O", "N", "phi", "T0", "P0", "HREAC", "RMOLES", "AVMR", "gamma1")
+    raw = run(call, cols, names, shape, "detonation", final=True, extra=6, errors=errors)
+    inputs = {"fuel": f.name, "oxidizer": "air", "phi": phi_b, "T0": T0_b, "P0": np.broadcast_to(P0, shape)}
+    d = Detonation(raw, shape, inputs, f, AIR)
+    _check_single(shape, d.end, lambda e: f"phi={float(np.ravel(phi)[0]):g}: the detonation's solve ends: {e}")
+    return d
