@@ -58,10 +58,15 @@ struct MixtureSums {
 MixtureSums mixture_sums(const Vec1<13>& X, double T, double P) {
     MixtureSums m;
     const double lnP = std::log(P / DDCON.PSATM);
+    // standard_entropy() of every species, with the logarithm of T they share taken once.
+    const int IT = interval_of(T);
+    const double T1 = 100.0 * IT, lnT = std::log(T / T1);
     for (int i = 1; i <= NSPEC; ++i) {
         m.AVM += X(i) * DDATA.SM(i);
         if (!(X(i) > 0)) continue;
-        m.s(i) = standard_entropy(i, T) - DDCON.RJOUL * (std::log(X(i)) + lnP);
+        const CpLine c = cp_line(i, IT);
+        const double S_i = DDENT.ST(IT, i) + (c.a * lnT + c.b * (T - T1));
+        m.s(i) = S_i - DDCON.RJOUL * (std::log(X(i)) + lnP);
         m.Smol += X(i) * m.s(i);
         m.Xsum += X(i);
     }
@@ -124,7 +129,7 @@ void PERS() {
     s.DST = (ST - s.S * DMT) / m.AVM;
     s.DSP = (SP - s.S * DMP) / m.AVM;
     s.DSF = (SF - s.S * DMF) / m.AVM;
-    SPROP = sound_from_entropy(s, frozen_cp(X, T), PROP, T, P);
+    SPROP = sound_from_entropy(s, CP / m.AVM, PROP, T, P);  // CP / AVM: frozen_cp(X, T)
 }
 
 SPROP_t frozen_entropy_properties(const Vec1<13>& X, double T, double P) {
