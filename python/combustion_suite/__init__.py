@@ -7,13 +7,14 @@ equilibria and adiabatic flames through the programs' own routines, and ready fi
 >>> cs.flame("propane", [0.8, 1.0, 1.2], at="pressure").T.round(1)
 array([2040.1, 2264.3, 2198.1])
 """
+from ._version import __version__
 from .fuels import Fuel, Reactants, fuel, fuel_names, reactants
 from .inputs import write_input
 from .oxidizers import Oxidizer, enriched, oxidizer
 from .solve import FLAME_ENDS, SPECIES, Equilibrium, Flame, equilibrium, flame, use_tables
 from .processes import PROCESS_ENDS, Detonation, Isentropic, Shock, detonation, isentropic, normal_shock
 
-__all__ = ["Fuel", "Reactants", "fuel", "fuel_names", "reactants", "Oxidizer", "enriched", "oxidizer",
+__all__ = ["__version__", "Fuel", "Reactants", "fuel", "fuel_names", "reactants", "Oxidizer", "enriched", "oxidizer",
            "write_input", "FLAME_ENDS", "SPECIES", "Equilibrium", "Flame", "equilibrium", "flame", "use_tables", "plot",
            "PROCESS_ENDS", "Detonation", "Isentropic", "Shock", "detonation", "isentropic", "normal_shock"]
 
