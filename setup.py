@@ -48,12 +48,16 @@ core = Pybind11Extension(
     "combustion_suite._core",
     ["python/binding.cpp", *sorted(str(p) for p in Path("core").glob("*.cpp"))],
     include_dirs=["core"],
+    depends=sorted(str(p) for p in Path("core").glob("*.h")),  # a changed header rebuilds it
     cxx_std=20,
     extra_compile_args=["-O3", "-Wall", "-Wextra"],
 )
 
 setup(
     version=VERSION,
+    packages=["combustion_suite"],
+    package_dir={"": "python"},
+    package_data={"combustion_suite": ["py.typed"]},
     ext_modules=[core],
     cmdclass={"build_ext": build_ext, "build_py": BuildWithData},
     # Not build/, which is the CMake release tree.

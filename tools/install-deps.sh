@@ -7,10 +7,11 @@
 # apt-get when everything is already there.
 set -euo pipefail
 level=${1:-base}
-pkgs=(cmake g++ make pybind11-dev python3-dev python3-numpy python3-matplotlib python3-tqdm)
+pkgs=(cmake g++ make pybind11-dev python3-dev python3-numpy python3-matplotlib python3-tqdm
+      python3-setuptools python3-wheel python3-pybind11)
 if [ "$level" = package ] || [ "$level" = test ]; then
   pkgs+=(mingw-w64 g++-mingw-w64-x86-64 nsis dpkg-dev file lintian man-db
-         wine wine64 xvfb xdotool imagemagick)
+         wine wine64 xvfb xdotool imagemagick python3-venv python3-pip)
   # The web engine and page: emscripten (its tools run on node and find acorn in
   # node-acorn); node and npm only where node is missing, since a node installed
   # otherwise conflicts with Debian's nodejs.
