@@ -41,7 +41,7 @@ fi
 
 if wanted web; then
   web=combustion-suite-$version-web
-  rm -f "build-pkg/$web.zip"
+  rm -f build-pkg/combustion-suite-*-web.zip
   cmake --preset web -B build-pkg/web >/dev/null
   cmake --build build-pkg/web -j"$jobs" --target web >/dev/null
   rm -rf "build-pkg/$web" && mkdir -p "build-pkg/$web"
@@ -54,7 +54,7 @@ fi
 if wanted python; then
   # Offline, with Debian's setuptools, wheel and pybind11 (python3 -m build is not part of
   # Debian 12's Python): pip's wheel build, and the source archive from the same backend.
-  rm -f build-pkg/combustion[-_]suite-"$version"*.whl build-pkg/combustion[-_]suite-"$version".tar.gz
+  rm -f build-pkg/combustion[-_]suite-*.whl build-pkg/combustion[-_]suite-[0-9]*.tar.gz
   /usr/bin/python3 -m pip wheel --no-build-isolation --no-index --no-deps --no-cache-dir -q -w build-pkg .
   /usr/bin/python3 -c 'from setuptools import build_meta; build_meta.build_sdist("build-pkg")' >/dev/null
 fi
