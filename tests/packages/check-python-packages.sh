@@ -61,21 +61,25 @@ EOF
   [ "$(sed -n 2p <<<"$out" | cut -d, -f2)" = "$T" ] || fail "$label: flame --csv gave '$out', not T = $T"
   out=$(cd "$ELSEWHERE" && "$py" -m combustion_suite flame --fuel propane --phi 0.8,1 --at volume) ||
     fail "$label: flame failed"
-  grep -q "constant volume" <<<"$out" && [ "$(grep -cE '^ +(0\.8|1) +2[0-9]{3}\.[0-9] ' <<<"$out")" -eq 2 ] ||
+  if ! grep -q "constant volume" <<<"$out" || [ "$(grep -cE '^ +(0\.8|1) +2[0-9]{3}\.[0-9] ' <<<"$out")" -ne 2 ]; then
     fail "$label: flame printed '$out'"
+  fi
   pass "$label: imports from the environment, version $version, methane flame at $T K, command line"
 }
 
-fresh_env() {  # name: a new environment over Debian's site packages
-  "$PYTHON" -m venv --system-site-packages "$SCRATCH/$1" && echo "$SCRATCH/$1"
+install_and_check() {  # label name what-to-install: into a new environment over Debian's site packages
+  local label=$1 venv=$SCRATCH/$2
+  shift 2
+  if "$PYTHON" -m venv --system-site-packages "$venv" && "$venv/bin/python" "${PIP[@]}" "$@"; then
+    check_env "$label" "$venv"
+  else
+    fail "$label: did not build and install"
+  fi
 }
 
-venv=$(fresh_env wheel) && "$venv/bin/python" "${PIP[@]}" "${wheel[0]}" &&
-  check_env "wheel $(basename "${wheel[0]}")" "$venv" || fail "the wheel did not install"
-venv=$(fresh_env sdist) && "$venv/bin/python" "${PIP[@]}" "${sdist[0]}" &&
-  check_env "source archive $(basename "${sdist[0]}")" "$venv" || fail "the source archive did not build and install"
-venv=$(fresh_env tree) && (cd "$ROOT" && "$venv/bin/python" "${PIP[@]}" .) &&
-  check_env "source tree (pip install .)" "$venv" || fail "pip install . did not build and install"
+install_and_check "wheel $(basename "${wheel[0]}")" wheel "${wheel[0]}"
+install_and_check "source archive $(basename "${sdist[0]}")" sdist "${sdist[0]}"
+install_and_check "source tree (pip install .)" tree "$ROOT"
 
 [ "$FAILS" -eq 0 ] && echo "Python packages: all checks passed" || echo "Python packages: $FAILS checks failed"
 [ "$FAILS" -eq 0 ]
