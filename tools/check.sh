@@ -28,6 +28,7 @@ fi
 echo "== packages: built, then installed and run as a user would"
 bash tools/package.sh
 bash tests/packages/check-packages.sh
+bash tests/packages/check-python-packages.sh
 
 echo "== fuzzing (a minute per target)"
 bash tests/fuzz/run-fuzz.sh 60

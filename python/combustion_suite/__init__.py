@@ -7,6 +7,7 @@ equilibria and adiabatic flames through the programs' own routines, and ready fi
 >>> cs.flame("propane", [0.8, 1.0, 1.2], at="pressure").T.round(1)
 array([2040.1, 2264.3, 2198.1])
 """
+from ._version import __version__
 from .fuels import Fuel, Reactants, fuel, fuel_names, reactants
 from .inputs import write_input
 from .oxidizers import Oxidizer, enriched, oxidizer
@@ -14,8 +15,9 @@ from .results import FLAME_ENDS, PROCESS_ENDS, SPECIES, Detonation, Equilibrium,
 from .solve import equilibrium, flame, use_tables
 from .processes import detonation, isentropic, normal_shock
 
-__all__ = ["Fuel", "Reactants", "fuel", "fuel_names", "reactants", "Oxidizer", "enriched", "oxidizer",
-           "write_input", "FLAME_ENDS", "SPECIES", "SpeciesArray", "Equilibrium", "Flame", "equilibrium", "flame", "use_tables", "plot",
+__all__ = ["__version__", "Fuel", "Reactants", "fuel", "fuel_names", "reactants", "Oxidizer", "enriched",
+           "oxidizer", "write_input", "FLAME_ENDS", "SPECIES", "SpeciesArray", "Equilibrium", "Flame", "equilibrium",
+           "flame", "use_tables", "plot",
            "PROCESS_ENDS", "Detonation", "Isentropic", "Shock", "detonation", "isentropic", "normal_shock"]
 
 

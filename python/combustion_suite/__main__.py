@@ -3,11 +3,18 @@
   python3 -m combustion_suite plot flame-temperature --fuel methane,propane --out tad.png
   python3 -m combustion_suite plot composition --fuel methane --phi 1 --P 101325 --out x.png
   python3 -m combustion_suite input uv --fuel propane --phi 0.8 --T0 298.15 --P0 101325
+  python3 -m combustion_suite flame --fuel propane --phi 0.8:1.2:5 --at volume [--csv]
+  python3 -m combustion_suite --version
 """
 import argparse
+import csv
 import sys
 
 import numpy as np
+
+from ._version import __version__
+
+MAJOR = 1e-3  # the table lists the products whose mole fraction exceeds this in a solved row
 
 
 def _range(text):
@@ -25,6 +32,7 @@ def _fuels(text):
 
 def _parser():
     p = argparse.ArgumentParser(prog="python3 -m combustion_suite", description=__doc__.splitlines()[0])
+    p.add_argument("--version", action="version", version=f"combustion_suite {__version__}")
     sub = p.add_subparsers(dest="command", required=True)
 
     plot = sub.add_parser("plot", help="draw a figure into a PNG file")
@@ -45,6 +53,15 @@ def _parser():
     comp.add_argument("--oxidizer", default="air", help='"air", "dry air", "O2" or "air+O2:<O2 mole fraction>"')
     comp.add_argument("--out", default="composition.png")
 
+    hot = sub.add_parser("flame", help="print adiabatic flames: temperature, pressure, products")
+    hot.add_argument("--fuel", default="methane", help="a fuel or a blend (CH4:0.5,H2:0.5)")
+    hot.add_argument("--phi", type=_range, default="1", help="list a,b,c or range start:stop:count")
+    hot.add_argument("--at", choices=["pressure", "volume"], default="pressure", help="constant pressure or volume")
+    hot.add_argument("--T0", type=float, default=298.15, help="reactant temperature, K")
+    hot.add_argument("--P0", type=float, default=101325.0, help="reactant pressure, Pa")
+    hot.add_argument("--oxidizer", default="air", help='"air", "dry air", "O2" or "air+O2:<O2 mole fraction>"')
+    hot.add_argument("--csv", action="store_true", help="a CSV table of every species instead")
+
     inp = sub.add_parser("input", help="write an input file for a program")
     inp.add_argument("kind", choices=["tp", "uv", "hp"])
     inp.add_argument("--fuel", required=True)
@@ -58,6 +75,27 @@ def _parser():
     return p
 
 
+def _print_flames(args):
+    from .solve import SPECIES, flame
+    hot = flame(args.fuel, args.phi, args.T0, args.P0, args.at, oxidizer=args.oxidizer)
+    if args.csv:
+        out = csv.writer(sys.stdout, lineterminator="\n")
+        out.writerow(["phi", "T", "P", *SPECIES])
+        for k in range(len(hot.phi)):
+            out.writerow([float(v) for v in (hot.phi[k], hot.T[k], hot.P[k], *(hot.X[s][k] for s in SPECIES))])
+        return
+    peak = {s: np.max(np.where(hot.solved, hot.X[s], 0.0)) for s in SPECIES}
+    major = sorted((s for s in SPECIES if peak[s] > MAJOR), key=peak.get, reverse=True)
+    print(f"{args.fuel} in {args.oxidizer} from {args.T0:g} K and {args.P0:g} Pa, at constant {args.at}; "
+          f"mole fractions above {MAJOR:g}")
+    print(f"{'phi':>6} {'T [K]':>8} {'P [Pa]':>10}" + "".join(f"{s:>9}" for s in major))
+    for k, phi in enumerate(hot.phi):
+        if not hot.solved[k]:
+            print(f"{phi:6.4g}  {hot.end[k]}" + (f" ({hot.message[k]})" if hot.message[k] else ""))
+            continue
+        print(f"{phi:6.4g} {hot.T[k]:8.1f} {hot.P[k]:10.0f}" + "".join(f"{hot.X[s][k]:9.5f}" for s in major))
+
+
 def main(argv=None):
     args = _parser().parse_args(argv)
     try:
@@ -66,6 +104,9 @@ def main(argv=None):
             values = {"T": args.T, "P": args.P} if args.kind == "tp" else {
                 "T0": args.T0, "P0": args.P0, "T_guess": args.T_guess}
             print(f"wrote {write_input(args.kind, args.fuel, args.phi, args.out, **values)}")
+            return 0
+        if args.command == "flame":
+            _print_flames(args)
             return 0
         from . import plot
         if args.figure == "flame-temperature":

@@ -1,10 +1,14 @@
 """The figures (Agg, without pyplot) show what they say, the PNG files open, and the
-command line writes the same input files as write_input."""
+command line writes the same input files as write_input and prints the flames of flame."""
+import csv
+import re
 import subprocess
 import sys
+from pathlib import Path
 
 import matplotlib.image
 import numpy as np
+import pytest
 
 import combustion_suite as cs
 
@@ -58,6 +62,8 @@ def test_command_line(tmp_path):
 
     done = _cli("input", "tp", "--fuel", "kerosene", "--phi", "1", "--T", "2000", "--P", "1e5", cwd=tmp_path)
     assert done.returncode == 1 and "unknown fuel" in done.stderr
+    done = _cli("flame", "--fuel", "methane", "--oxidizer", "N2O", cwd=tmp_path)
+    assert done.returncode == 1 and "unknown oxidizer" in done.stderr and done.stdout == ""
 
 
 def test_figures_and_command_line_in_another_oxidizer(tmp_path):
@@ -73,3 +79,38 @@ def test_figures_and_command_line_in_another_oxidizer(tmp_path):
     assert done.returncode == 0 and (tmp_path / "tad.png").exists()
     done = _cli("plot", "composition", "--fuel", "methane", "--oxidizer", "N2O", "--out", "x.png", cwd=tmp_path)
     assert done.returncode == 1 and "unknown oxidizer" in done.stderr
+
+
+@pytest.mark.parametrize("fuel, phi, values, at, oxidizer", [
+    ("propane", [0.8, 1.0, 1.2, 3.5], "0.8,1,1.2,3.5", "pressure", "air"),  # 3.5: no first solution
+    ("CH4:0.5, H2:0.5", [0.9, 1.0, 1.1], "0.9:1.1:3", "volume", "dry air"),
+])
+def test_flame_command_table_and_csv(tmp_path, fuel, phi, values, at, oxidizer):
+    hot = cs.flame(fuel, phi, at=at, oxidizer=oxidizer)
+    args = ("flame", "--fuel", fuel, "--phi", values, "--at", at, "--oxidizer", oxidizer)
+    done = _cli(*args, cwd=tmp_path)
+    assert done.returncode == 0 and done.stderr == ""
+    title, header, *rows = done.stdout.splitlines()
+    assert f"{fuel} in {oxidizer}" in title and f"constant {at}" in title
+    names = header.split()[5:]  # after phi, T [K], P [Pa]
+    assert {"N2", "H2O", "CO2", "NO"} <= set(names) and "N" not in names and len(rows) == len(phi)
+    for k, row in enumerate(rows):
+        if not hot.solved[k]:
+            assert row.split()[0] == f"{phi[k]:g}" and hot.end[k] in row and hot.message[k] in row
+            continue
+        value = [float(v) for v in row.split()]
+        assert value[:3] == pytest.approx([phi[k], hot.T[k], hot.P[k]], abs=0.5)
+        assert value[3:] == pytest.approx([hot.X[name][k] for name in names], abs=5e-6)
+
+    table = list(csv.DictReader(_cli(*args, "--csv", cwd=tmp_path).stdout.splitlines()))
+    assert list(table[0]) == ["phi", "T", "P", *cs.SPECIES] and len(table) == len(phi)
+    for k, row in enumerate(table):  # the same sweep, so the same numbers to the last digit
+        np.testing.assert_array_equal([float(row[c]) for c in ("phi", "T", "P", *cs.SPECIES)],
+                                      [phi[k], hot.T[k], hot.P[k], *(hot.X[name][k] for name in cs.SPECIES)])
+
+
+def test_version_is_the_projects():
+    cmake = (Path(__file__).parents[2] / "CMakeLists.txt").read_text()
+    assert cs.__version__ == re.search(r"project\([^)]* VERSION ([0-9.]+)", cmake).group(1)
+    done = _cli("--version", cwd=None)
+    assert done.returncode == 0 and done.stdout == f"combustion_suite {cs.__version__}\n"
