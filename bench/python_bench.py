@@ -4,17 +4,22 @@
 
 Fixed-T,P equilibria through equilibrium() on arrays of 10^5 states, in states per
 second on one core: a sweep in grid order (each state close to the one before, so the
-solver starts warm) and the same states shuffled (mostly cold starts). Then adiabatic
-flames per second at constant pressure and at constant volume. Best of five rounds.
+solver starts warm) beside the raw core (the batch call on ready buffers, as the module
+makes it) in the same run, and the same states shuffled (mostly cold starts). Then the
+cost of a call for one state, and the memory a result keeps per state with and without
+the derivatives. Then adiabatic flames per second at constant pressure and at constant
+volume. Best of five rounds.
 Then isentropic end states per second (expansions of flame products, shifting and
 frozen) and Chapman-Jouguet detonations per second.
 Last, the states that stay unsolved on a wide grid, counted by message id.
 """
 import time
+import tracemalloc
 
 import numpy as np
 
 import combustion_suite as cs
+from combustion_suite import _core
 
 N = 100_000
 ROUNDS = 5
@@ -38,10 +43,31 @@ def main():
     cs.equilibrium("methane", 1.0, 2000.0, 101325.0)  # tables loaded outside the timing
     solved = cs.equilibrium("methane", phi, T, P).solved.sum()
     print(f"equilibrium(), {N} TP states of methane in air, {solved} solved")
-    print(f"  grid order : {best_rate(N, lambda: cs.equilibrium('methane', phi, T, P)):12,.0f} states/s")
+    wrapped = best_rate(N, lambda: cs.equilibrium('methane', phi, T, P))
+    f = cs.fuel("methane")
+    cols = [np.full(N, v) for v in (f.C, f.H, f.O, f.N)] + [phi, T, P]
+    out = (np.empty((N, 13)), np.empty((N, 13)), np.empty((N, 36)), np.empty((N, 2)), np.empty(N, np.uint8),
+           np.empty(N, np.intc), np.empty((N, 9)))
+    raw = best_rate(N, lambda: _core.equilibria(*cols, out, True))
+    print(f"  grid order : {wrapped:12,.0f} states/s; the raw core {raw:12,.0f} states/s "
+          f"(the wrapper {100 * (raw / wrapped - 1):.1f} % on top)")
     order = np.random.default_rng(1).permutation(N)
     sp, sT, sP = phi[order], T[order], P[order]
     print(f"  shuffled   : {best_rate(N, lambda: cs.equilibrium('methane', sp, sT, sP)):12,.0f} states/s")
+
+    calls = 2000
+    start = time.perf_counter()
+    for k in range(calls):
+        cs.equilibrium("methane", 1.0, 2000.0 + k * 0.01, 101325.0)
+    print(f"  one state  : {(time.perf_counter() - start) / calls * 1e6:12.1f} us a call")
+    for derivatives in (True, False):
+        tracemalloc.start()
+        before = tracemalloc.get_traced_memory()[0]
+        kept = cs.equilibrium("methane", phi, T, P, derivatives=derivatives)
+        per_state = (tracemalloc.get_traced_memory()[0] - before) / N
+        tracemalloc.stop()
+        del kept
+        print(f"  memory     : {per_state:12.0f} bytes a state kept (derivatives={derivatives})")
 
     flames = np.linspace(0.5, 1.6, 2000)
     shuffled = np.random.default_rng(2).permutation(flames)

@@ -52,7 +52,7 @@ double cp_over_T(int species, int IT, double T1, double T2) {
 
 // The mixture's S_mol and its sums, at composition X.
 struct MixtureSums {
-    double AVM = 0, Smol = 0, Xsum = 0;
+    double AVM = 0, Smol = 0, Xsum = 0, CP = 0;  // CP: sum X Cp_i, as property_at gives Cp_i
     Vec1<NSPEC> s;  // s_i, 0 for a species that is absent
 };
 MixtureSums mixture_sums(const Vec1<13>& X, double T, double P) {
@@ -60,13 +60,15 @@ MixtureSums mixture_sums(const Vec1<13>& X, double T, double P) {
     const double lnP = std::log(P / DDCON.PSATM);
     // standard_entropy() of every species, with the logarithm of T they share taken once.
     const int IT = interval_of(T);
-    const double T1 = 100.0 * IT, lnT = std::log(T / T1);
+    const double T1 = 100.0 * IT, lnT = std::log(T / T1), FR = T / 100.0 - IT;
     for (int i = 1; i <= NSPEC; ++i) {
         m.AVM += X(i) * DDATA.SM(i);
         if (!(X(i) > 0)) continue;
         const CpLine c = cp_line(i, IT);
         const double S_i = DDENT.ST(IT, i) + (c.a * lnT + c.b * (T - T1));
         m.s(i) = S_i - DDCON.RJOUL * (std::log(X(i)) + lnP);
+        const double lo = DDATA.CT(IT, i), hi = DDATA.CT(IT + 1, i);
+        m.CP += X(i) * (lo + FR * (hi - lo));
         m.Smol += X(i) * m.s(i);
         m.Xsum += X(i);
     }
@@ -112,24 +114,23 @@ void PERS() {
     const Vec1<13>& X = BLOC.X;
     const double T = BLOC.T, P = BLOC.P, R = DDCON.RJOUL;
     const MixtureSums m = mixture_sums(X, T, P);
-    double ST = 0, SP = -R * m.Xsum / P, SF = 0, DMT = 0, DMP = 0, DMF = 0, CP = 0;
+    double ST = 0, SP = -R * m.Xsum / P, SF = 0, DMT = 0, DMP = 0, DMF = 0;
     for (int i = 1; i <= NSPEC; ++i) {
         DMT += DDATA.SM(i) * TAB.DXT(i);
         DMP += DDATA.SM(i) * TAB.DXP(i);
         DMF += DDATA.SM(i) * TAB.DXF(i);
         if (!(X(i) > 0)) continue;
-        CP += X(i) * property_at(DDATA.CT, i, T);
         ST += TAB.DXT(i) * (m.s(i) - R);
         SP += TAB.DXP(i) * (m.s(i) - R);
         SF += TAB.DXF(i) * (m.s(i) - R);
     }
-    ST += CP / T;
+    ST += m.CP / T;
     SPROP_t s;
     s.S = m.Smol / m.AVM;
     s.DST = (ST - s.S * DMT) / m.AVM;
     s.DSP = (SP - s.S * DMP) / m.AVM;
     s.DSF = (SF - s.S * DMF) / m.AVM;
-    SPROP = sound_from_entropy(s, CP / m.AVM, PROP, T, P);  // CP / AVM: frozen_cp(X, T)
+    SPROP = sound_from_entropy(s, m.CP / m.AVM, PROP, T, P);  // frozen_cp(X, T)
 }
 
 SPROP_t frozen_entropy_properties(const Vec1<13>& X, double T, double P) {
