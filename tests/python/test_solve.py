@@ -45,6 +45,16 @@ def test_terminal_messages_raise_value_error_with_their_explanation(T, P, phi, m
     assert "state 1" in str(e.value) and words in str(e.value)
 
 
+def test_a_state_of_a_sweep_lies_within_the_stated_bound_of_the_same_state_alone():
+    # A fine T step at one phi and P: the solver starts warm from the state before.
+    T = np.linspace(1500.0, 2500.0, 51)
+    sweep = cs.equilibrium("methane", 1.5, T, 101325.0)
+    for i, t in enumerate(T):
+        alone = cs.equilibrium("methane", 1.5, t, 101325.0).X
+        keep = np.asarray(alone) > 1e-10
+        np.testing.assert_allclose(np.asarray(sweep.X[i])[keep], np.asarray(alone)[keep], rtol=1e-6, atol=0)
+
+
 def test_flames_at_both_conditions():
     with pytest.raises(ValueError, match="pressure"):
         cs.flame("methane", 1.0, at="isochoric")
