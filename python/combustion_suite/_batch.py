@@ -36,7 +36,13 @@ _tables = {"path": None, "masses": None}
 def use_tables(path=None):
     """Loads the property tables from a GPROP.DAT-format file (default: the shipped one)
     for every later call; a sweep running in another thread finishes on the tables it
-    started with. OSError with the solvers' input/output report if it cannot."""
+    started with. OSError with the solvers' input/output report if it cannot.
+
+    >>> use_tables("no/such/GPROP.DAT")
+    Traceback (most recent call last):
+    OSError: run-time error F2001: ...
+    >>> use_tables()
+    """
     path = str(DATA / "GPROP.DAT" if path is None else path)
     with CORE_LOCK:
         _core.load_tables(path)

@@ -39,7 +39,11 @@ class Fuel:
     parts: tuple = field(default=(), repr=False)
 
     def temperature_range(self):
-        """(lowest, highest) reactant temperature in K at which the enthalpy is known."""
+        """(lowest, highest) reactant temperature in K at which the enthalpy is known.
+
+        >>> fuel("propane").temperature_range()
+        (298.15, 6000.0)
+        """
         if self.parts:
             ranges = [f.temperature_range() for _, f in self.parts]
             return max(r[0] for r in ranges), min(r[1] for r in ranges)
@@ -102,7 +106,11 @@ _AIR = dict(_SPECIES["air"])
 
 
 def fuel_names():
-    """The named fuels, as (name, formula) pairs."""
+    """The named fuels, as (name, formula) pairs.
+
+    >>> fuel_names()[:2]
+    [('methane', 'CH4'), ('propane', 'C3H8')]
+    """
     return [(f.name, formula) for formula, f in _SPECIES["fuel"]]
 
 

@@ -67,7 +67,11 @@ def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=
     (kind "uv" or "hp": a flame from reactants at T0, P0), lines ending in CR LF. A blend
     is written with its fractional atom numbers; the oxidizer can only be air. A value the
     program would refuse (phi not positive, T outside 100-4000 K, P not positive) raises
-    ValueError with the program's message."""
+    ValueError with the program's message.
+
+    >>> print(input_text("tp", "methane", 1.0, T=2000.0, P=101325.0).splitlines()[5])
+    1.0            equivalence ratio
+    """
     kind = kind.lower()
     ox = _oxidizer(oxidizer)
     if not ox.is_air:

@@ -20,11 +20,19 @@ class Oxidizer:
     H2O: float = 0.0
 
     def diluents(self):
-        """(species, moles per mole of O2) of the diluents the oxidizer holds."""
+        """(species, moles per mole of O2) of the diluents the oxidizer holds.
+
+        >>> AIR.diluents()
+        [('N2', 3.76)]
+        """
         return [(s, getattr(self, s)) for s in DILUENTS if getattr(self, s) != 0.0]
 
     def moles(self):
-        """Moles of oxidizer per mole of O2."""
+        """Moles of oxidizer per mole of O2.
+
+        >>> AIR.moles()
+        4.76
+        """
         return 1.0 + self.N2 + self.Ar + self.CO2 + self.H2O
 
     @property
@@ -40,7 +48,11 @@ _NAMED = {"air": AIR, "dry air": DRY_AIR, "o2": OXYGEN, "oxygen": OXYGEN}
 
 
 def enriched(x_O2):
-    """Air (O2 with N2 only) whose O2 mole fraction is x_O2: enriched(0.30)."""
+    """Air (O2 with N2 only) whose O2 mole fraction is x_O2 (above 0, at most 1).
+
+    >>> round(enriched(0.30).N2, 4)
+    2.3333
+    """
     x = float(x_O2)
     if not 0.0 < x <= 1.0:
         raise ValueError(f"the O2 mole fraction of an oxidizer must be above 0 and at most 1, not {x_O2!r}")

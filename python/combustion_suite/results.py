@@ -254,7 +254,14 @@ class Equilibrium:
         return None
 
     def to_dataframe(self):
-        """The states as a pandas DataFrame, the columns of to_csv(); needs pandas."""
+        """The states as a pandas DataFrame, the columns of to_csv(); needs pandas.
+
+        >>> import combustion_suite as cs
+        >>> cs.equilibrium("methane", [0.8, 1.2], 2000.0, 101325.0).to_dataframe()[["phi", "X_CO"]].round(5)
+           phi     X_CO
+        0  0.8  0.00052
+        1  1.2  0.04388
+        """
         try:
             import pandas as pd
         except ImportError:
