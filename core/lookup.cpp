@@ -6,17 +6,6 @@ namespace {
 constexpr double ZZ = 2.302585093;  // ln 10
 }
 
-double property_at(const Table1<NTEMP, NSPEC>& table, int species, double T) {
-    double TK = T / 100.0;
-    int IT = static_cast<int>(TK);
-    // Outside 100 K <= T < 5000 K the end interval is extended rather than a row beyond
-    // the table read; PER never asks there.
-    if (IT < 1) IT = 1;
-    if (IT > NTEMP - 1) IT = NTEMP - 1;
-    double FR = TK - IT;
-    return table(IT, species) + FR * (table(IT + 1, species) - table(IT, species));
-}
-
 LogKLookup log10K_at(int reaction, double T, int NT) {
     const Table1<NTEMP, NREACT>& C = DDATA.CKP;
     double ANT = 100.0 / T;
