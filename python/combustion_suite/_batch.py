@@ -12,6 +12,8 @@ pass through a scratch buffer of one piece.
 import re
 import sys
 import threading
+from pathlib import Path
+from typing import Union
 from dataclasses import dataclass
 
 import numpy as np
@@ -33,7 +35,7 @@ STOPPED = -1  # the end of a state that a terminal message stopped (errors="nan"
 _tables = {"path": None, "masses": None}
 
 
-def use_tables(path=None):
+def use_tables(path: Union[str, Path, None] = None) -> None:
     """Loads the property tables from a GPROP.DAT-format file (default: the shipped one)
     for every later call; a sweep running in another thread finishes on the tables it
     started with. OSError with the solvers' input/output report if it cannot.

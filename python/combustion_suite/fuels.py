@@ -9,6 +9,7 @@ import difflib
 import math
 from dataclasses import dataclass, field
 from pathlib import Path
+from typing import Optional, Union
 
 import numpy as np
 
@@ -38,7 +39,7 @@ class Fuel:
     cp: float = None
     parts: tuple = field(default=(), repr=False)
 
-    def temperature_range(self):
+    def temperature_range(self) -> tuple:
         """(lowest, highest) reactant temperature in K at which the enthalpy is known.
 
         >>> fuel("propane").temperature_range()
@@ -105,7 +106,7 @@ _SPECIES = _read_fuels(DATA / "FUELS.DAT")
 _AIR = dict(_SPECIES["air"])
 
 
-def fuel_names():
+def fuel_names() -> list:
     """The named fuels, as (name, formula) pairs.
 
     >>> fuel_names()[:2]
@@ -188,7 +189,8 @@ def _burnable(f):
     return f
 
 
-def fuel(name=None, *, C=None, H=None, O=0.0, N=0.0, hf=None, cp=None):
+def fuel(name: Union[str, dict, "Fuel", None] = None, *, C: Optional[float] = None, H: Optional[float] = None,
+         O: float = 0.0, N: float = 0.0, hf: Optional[float] = None, cp: Optional[float] = None) -> "Fuel":
     """A fuel by name or formula from the library, a blend by mole ({"methane": 0.5,
     "hydrogen": 0.5} or "CH4:0.5, H2:0.5"), or any C(n)H(m)O(l)N(k) with its formation
     enthalpy hf in J/mol at 298.15 K (and, to preheat it, a constant cp in J/(mol K)).
@@ -237,7 +239,7 @@ def oxygen_per_fuel(f, phi):
     return (f.C + f.H / 4 - f.O / 2) / np.asarray(phi, dtype=float)
 
 
-def reactants(fuel_, phi, T, oxidizer="air"):
+def reactants(fuel_, phi, T, oxidizer="air") -> "Reactants":
     """The fuel-oxidizer charge at equivalence ratio phi (counting O2 alone) and reactant
     temperature T (K): fuel, O2 and the oxidizer's diluents, all at T.
 

@@ -1,6 +1,7 @@
 """Input files of the three programs: INPUT.TP, INPUT.UV and INPUT.HP, with every value
 on its own line followed by what it is, as the programs' free-form reads allow."""
 from pathlib import Path
+from typing import Union
 
 from ._batch import explanation
 from ._checks import real
@@ -61,8 +62,8 @@ def _checked(kind, phi, T, P, T0, P0, T_guess):
     return phi, T, P, T0, P0, T_guess
 
 
-def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=2500.0, title=None,
-               oxidizer="air"):
+def input_text(kind: str, fuel, phi: float, T=None, P=None, T0=298.15, P0=101325.0, T_guess=2500.0, title=None,
+               oxidizer="air") -> str:
     """The text of INPUT.TP (kind "tp": products at T, P) or of INPUT.UV / INPUT.HP
     (kind "uv" or "hp": a flame from reactants at T0, P0), lines ending in CR LF. A blend
     is written with its fractional atom numbers; the oxidizer can only be air. A value the
@@ -101,7 +102,7 @@ def input_text(kind, fuel, phi, T=None, P=None, T0=298.15, P0=101325.0, T_guess=
     return "".join(line + "\r\n" for line in lines)
 
 
-def write_input(kind, fuel, phi, path=None, **values):
+def write_input(kind: str, fuel, phi: float, path: Union[str, Path, None] = None, **values) -> Path:
     """Writes a complete input file for a program and returns its path: INPUT.TP
     (needs T, P), INPUT.UV or INPUT.HP (T0, P0, optional T_guess), by default under its
     own name in the current directory.

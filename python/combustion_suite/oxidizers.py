@@ -4,6 +4,7 @@ The equivalence ratio counts O2 alone; the diluents join the reactant charge at 
 reactant temperature and the products (argon among them when the oxidizer holds it).
 """
 from dataclasses import dataclass
+from typing import Union
 
 DILUENTS = ("N2", "Ar", "CO2", "H2O")
 QN2_AIR = 3.76  # N2 per O2 in air, as the programs' tables fix it
@@ -19,7 +20,7 @@ class Oxidizer:
     CO2: float = 0.0
     H2O: float = 0.0
 
-    def diluents(self):
+    def diluents(self) -> list:
         """(species, moles per mole of O2) of the diluents the oxidizer holds.
 
         >>> AIR.diluents()
@@ -27,7 +28,7 @@ class Oxidizer:
         """
         return [(s, getattr(self, s)) for s in DILUENTS if getattr(self, s) != 0.0]
 
-    def moles(self):
+    def moles(self) -> float:
         """Moles of oxidizer per mole of O2.
 
         >>> AIR.moles()
@@ -36,7 +37,7 @@ class Oxidizer:
         return 1.0 + self.N2 + self.Ar + self.CO2 + self.H2O
 
     @property
-    def is_air(self):
+    def is_air(self) -> bool:
         return (self.N2, self.Ar, self.CO2, self.H2O) == (QN2_AIR, 0.0, 0.0, 0.0)
 
 
@@ -47,7 +48,7 @@ OXYGEN = Oxidizer("O2")
 _NAMED = {"air": AIR, "dry air": DRY_AIR, "o2": OXYGEN, "oxygen": OXYGEN}
 
 
-def enriched(x_O2):
+def enriched(x_O2: float) -> Oxidizer:
     """Air (O2 with N2 only) whose O2 mole fraction is x_O2 (above 0, at most 1).
 
     >>> round(enriched(0.30).N2, 4)
@@ -59,7 +60,7 @@ def enriched(x_O2):
     return Oxidizer(f"air+O2:{x:g}", N2=(1.0 - x) / x)
 
 
-def oxidizer(given="air"):
+def oxidizer(given: Union[str, dict, Oxidizer] = "air") -> Oxidizer:
     """An Oxidizer from "air" (3.76 N2 per O2), "dry air", "O2", "air+O2:0.30" (O2 mole
     fraction), a dict of moles of N2, Ar, CO2, H2O per mole of O2, or an Oxidizer.
 

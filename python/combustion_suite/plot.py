@@ -22,7 +22,7 @@ def _figure():
 
 
 def flame_temperature(fuels, phi=np.linspace(0.5, 1.6, 45), at=("pressure", "volume"), T0=298.15, P0=101325.0,
-                      oxidizer="air"):
+                      oxidizer="air") -> Figure:
     """Adiabatic flame temperature against equivalence ratio: one line per fuel and per
     kind of flame (at "pressure", "volume" or both), reactants at T0 (K) and P0 (Pa) in
     the oxidizer (default air).
@@ -49,7 +49,7 @@ def flame_temperature(fuels, phi=np.linspace(0.5, 1.6, 45), at=("pressure", "vol
     return fig
 
 
-def composition(fuel, phi=1.0, T=np.linspace(600.0, 4000.0, 171), P=101325.0, floor=1e-6, oxidizer="air"):
+def composition(fuel, phi=1.0, T=np.linspace(600.0, 4000.0, 171), P=101325.0, floor=1e-6, oxidizer="air") -> Figure:
     """Equilibrium mole fractions against temperature T (K) at equivalence ratio phi and
     pressure P (Pa) in the oxidizer (default air), on a log axis down to floor: one line
     per species that reaches it.
