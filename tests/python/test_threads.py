@@ -25,8 +25,8 @@ def other_tables(tmp_path):
 def test_sweeps_and_table_changes_from_four_threads(other_tables, monkeypatch):
     # Many pieces per sweep, so that a switch between two pieces would show.
     monkeypatch.setattr(_batch, "PIECE", 64)
-    phi = np.linspace(0.6, 1.5, 600)
-    T, P = np.linspace(1500, 3000, 600), 101325.0
+    phi = np.linspace(0.6, 1.5, 4000)
+    T, P = np.linspace(1500, 3000, 4000), 101325.0
     alone = {}
     for name, path in (("default", None), ("other", other_tables)):
         cs.use_tables(path)
@@ -42,15 +42,23 @@ def test_sweeps_and_table_changes_from_four_threads(other_tables, monkeypatch):
         except Exception as e:  # pragma: no cover - reported below
             errors.append(e)
 
-    def switch():
-        for i in range(40):
-            cs.use_tables(other_tables if i % 2 == 0 else None)
+    done = threading.Event()
+    switches = []
 
-    threads = [threading.Thread(target=sweeps, args=(k,)) for k in (0, 1, 0)] + [threading.Thread(target=switch)]
+    def switch():  # back and forth for as long as the sweeps run
+        while not done.is_set():
+            cs.use_tables(other_tables if len(switches) % 2 == 0 else None)
+            switches.append(1)
+
+    switcher = threading.Thread(target=switch)
+    threads = [threading.Thread(target=sweeps, args=(k,)) for k in (0, 1, 0)]
+    switcher.start()
     for t in threads:
         t.start()
     for t in threads:
         t.join()
-    assert not errors and len(seen) == 12
+    done.set()
+    switcher.join()
+    assert not errors and len(seen) == 12 and len(switches) > 12
     for k, values in seen:
         assert any(np.array_equal(values, alone[name][k]) for name in alone), "a sweep mixed two table sets"
