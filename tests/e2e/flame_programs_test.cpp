@@ -9,8 +9,6 @@
 #include "programs.h"
 #include "scratch.h"
 
-using testing_support::RunResult;
-using testing_support::ScratchDir;
 
 namespace {
 
@@ -38,16 +36,8 @@ std::string input(const Values& v) {
     return s;
 }
 
-struct ProgramRun {
-    ScratchDir dir;
-    RunResult result;
-    std::string report;
-};
-
-void run(ProgramRun& r, const Program& p, const std::string& input_bytes) {
-    r.result = testing_support::run_solver_in(r.dir, p.exe, p.input, input_bytes);
-    r.report = r.dir.read(p.report);
-}
+using e2e::ProgramRun;
+using e2e::run;
 
 TEST(FlamePrograms, ShippedExampleGivesTheBlessedReport) {
     for (const Program* p : {&kBraskot2, &kQuellin}) {

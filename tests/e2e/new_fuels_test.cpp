@@ -15,7 +15,6 @@
 
 using testing_support::Json;
 using testing_support::JsonReader;
-using testing_support::ScratchDir;
 
 namespace {
 
@@ -60,16 +59,8 @@ std::vector<double> column(const std::string& report) {
     return v;
 }
 
-struct ProgramRun {
-    ScratchDir dir;
-    testing_support::RunResult result;
-    std::string report;
-};
-
-void run(ProgramRun& r, const e2e::Program& p, const std::string& input) {
-    r.result = testing_support::run_solver_in(r.dir, p.exe, p.input, input);
-    r.report = r.dir.read(p.report);
-}
+using e2e::ProgramRun;
+using e2e::run;
 
 void expect_major_species(const Json& c, const std::vector<double>& col, size_t first, const std::string& id) {
     ASSERT_GE(col.size(), first + 11) << id;

@@ -11,8 +11,6 @@
 #include "programs.h"
 #include "scratch.h"
 
-using testing_support::RunResult;
-using testing_support::ScratchDir;
 
 namespace {
 
@@ -33,16 +31,8 @@ std::string with_value(std::string text, int line, const std::string& value) {
     return text.replace(at, end - at, value);
 }
 
-struct SlipRun {
-    ScratchDir dir;
-    RunResult result;
-    std::string report;
-};
-
-void run(SlipRun& r, const Program& p, const std::string& input) {
-    r.result = testing_support::run_solver_in(r.dir, p.exe, p.input, input);
-    r.report = r.dir.read(p.report);
-}
+using e2e::ProgramRun;
+using e2e::run;
 
 size_t count(const std::string& s, const std::string& what) {
     size_t n = 0;
@@ -96,7 +86,7 @@ TEST(Slips, EachEndsInAnErrorOrWarnsBeforeAnyResult) {
         SCOPED_TRACE(std::string(s.program->name) + ": " + s.what);
         std::string input = example(*s.program);
         for (const Change& c : s.changes) input = with_value(input, c.line, c.value);
-        SlipRun r;
+        ProgramRun r;
         run(r, *s.program, input);
         if (*s.error) {
             EXPECT_EQ(r.result.status, 1);
@@ -141,7 +131,7 @@ TEST(Slips, CommaBeforeALabelStillEndsTheValue) {
         commas += text.substr(text.find_first_not_of(' ', blank));
     }
     ASSERT_NE(commas.find("1.0,carbon atoms"), std::string::npos) << commas;
-    SlipRun a, b;
+    ProgramRun a, b;
     run(a, kBraskot2, plain);
     run(b, kBraskot2, commas);
     EXPECT_EQ(b.result.status, 0) << b.result.err;
@@ -160,7 +150,7 @@ TEST(Slips, HotFlamesAreFoundFromEveryGuessInsideTheTables) {
         std::vector<std::string> results;
         for (const char* guess : {"300", "2500", "3950"}) {
             SCOPED_TRACE(std::string(p->name) + " from " + guess);
-            SlipRun r;
+            ProgramRun r;
             run(r, *p, with_value(hot, 9, guess));
             // Only the warning of a first pass below 600 K.
             EXPECT_EQ(count(r.report, "** - ERROR IN SUBROUTINE"), count(r.report, "**GE01**")) << r.report;
@@ -172,7 +162,7 @@ TEST(Slips, HotFlamesAreFoundFromEveryGuessInsideTheTables) {
         EXPECT_NE(results.front().find(p == &kBraskot2 ? "3799.38" : "3378.12"), std::string::npos) << results.front();
         for (const char* guess : {"300", "2500", "3950"}) {
             SCOPED_TRACE(std::string(p->name) + " beyond the tables from " + guess);
-            SlipRun r;
+            ProgramRun r;
             run(r, *p, with_value(with_value(hot, 12, p == &kBraskot2 ? "870895.3" : "1500000"), 9, guess));
             EXPECT_NE(r.report.find("**GP02** - ERROR IN SUBROUTINE    PER "), std::string::npos) << r.report;
             EXPECT_EQ(r.report.find("FLAME TEMP."), std::string::npos);
