@@ -15,7 +15,7 @@ from . import _core
 from ._batch import run
 from ._checks import choice, real
 from .fuels import _AIR, R_FIT, fuel as _fuel, oxygen_per_fuel, reactants
-from .oxidizers import AIR, QN2_AIR as QN2
+from .oxidizers import oxidizer as _oxidizer
 from .results import PROCESS_ENDS, Detonation, Isentropic, Shock
 from .solve import flat
 
@@ -139,41 +139,47 @@ def _molar_cp(species, T):
     return cp
 
 
-def reactant_gamma(fuel, phi, T0):
-    """cp/cv of the fuel-air charge at T0 (K), from the NASA Glenn coefficients of the
-    fuel, O2 and N2; NaN for a fuel known at 298.15 K only."""
+def reactant_gamma(fuel, phi, T0, oxidizer="air"):
+    """cp/cv of the fuel-oxidizer charge at T0 (K), from the NASA Glenn coefficients of
+    the fuel, O2 and the oxidizer's diluents; NaN for a fuel known at 298.15 K only.
+
+    >>> round(float(reactant_gamma("methane", 1.0, 298.15)), 4)
+    1.387
+    """
     f = _fuel(fuel)
+    ox = _oxidizer(oxidizer)
     r0 = oxygen_per_fuel(f, phi)
-    cp = (_molar_cp(f, T0) + r0 * (_molar_cp(_AIR["O2"], T0) + QN2 * _molar_cp(_AIR["N2"], T0))) / (1 + r0 * (1 + QN2))
+    cp_ox = _molar_cp(_AIR["O2"], T0) + sum(q * _molar_cp(_AIR[s], T0) for s, q in ox.diluents())
+    cp = (_molar_cp(f, T0) + r0 * cp_ox) / (1 + r0 * ox.moles())
     return np.asarray(cp / (cp - R_FIT))[()]
 
 
-def detonation(fuel, phi, T0=298.15, P0=101325.0, oxidizer=None, *, errors="raise") -> Detonation:
-    """The Chapman-Jouguet detonation of fuel in air at equivalence ratio phi, from
-    reactants at rest at T0 (K) and P0 (Pa), with the reactants' enthalpy of
-    reactants(fuel, phi, T0), formation included. Arrays broadcast.
+def detonation(fuel, phi, T0=298.15, P0=101325.0, oxidizer="air", *, errors="raise") -> Detonation:
+    """The Chapman-Jouguet detonation of fuel in the oxidizer (default air) at
+    equivalence ratio phi, from reactants at rest at T0 (K) and P0 (Pa), with the
+    reactants' enthalpy of reactants(fuel, phi, T0, oxidizer), formation included.
+    Arrays broadcast.
 
     >>> d = detonation("methane", 1.0)
     >>> round(float(d.velocity)), round(float(d.P_ratio), 2)
     (1803, 17.17)
     """
-    if oxidizer is not None:
-        raise ValueError("oxidizer: detonations are in air only for now (oxidizer=None)")
     choice("errors", errors, ("raise", "nan"))
     f = _fuel(fuel)
+    ox = _oxidizer(oxidizer)
     phi, T0, P0 = real("phi", phi), real("T0", T0, " K"), _positive("P0", P0, " Pa")
     shape = np.broadcast_shapes(phi.shape, T0.shape, P0.shape)
     phi_b, T0_b = np.broadcast_to(phi, shape), np.broadcast_to(T0, shape)
-    r = reactants(f, phi_b, T0_b)
-    gamma1 = reactant_gamma(f, phi_b, T0_b)
+    r = reactants(f, phi_b, T0_b, ox)
+    gamma1 = reactant_gamma(f, phi_b, T0_b, ox)
     cols = flat(shape, f.C, f.H, f.O, f.N, phi, T0, P0, r.HREAC, r.RMOLES, r.AVMR, gamma1)
 
     def call(c, out, extra, fresh):
         return _core.detonations(*c, out, extra, fresh)
 
     names = ("C", "H", "O", "N", "phi", "T0", "P0", "HREAC", "RMOLES", "AVMR", "gamma1")
-    raw = run(call, cols, names, shape, "detonation", final=True, extra=6, errors=errors)
-    inputs = {"fuel": f.name, "oxidizer": "air", "phi": phi_b, "T0": T0_b, "P0": np.broadcast_to(P0, shape)}
-    d = Detonation(raw, shape, inputs, f, AIR)
+    raw = run(call, cols, names, shape, "detonation", oxidizer=ox, final=True, extra=6, errors=errors)
+    inputs = {"fuel": f.name, "oxidizer": ox.name, "phi": phi_b, "T0": T0_b, "P0": np.broadcast_to(P0, shape)}
+    d = Detonation(raw, shape, inputs, f, ox)
     _check_single(shape, d.end, lambda e: f"phi={float(np.ravel(phi)[0]):g}: the detonation's solve ends: {e}")
     return d

@@ -24,14 +24,10 @@ TOL_S, TOL_SOUND, TOL_ISEN, TOL_DET = 1e-4, 2e-4, 1e-3, 1e-3
 
 
 def reference(key):
-    if not REFERENCE.exists():
-        pytest.skip(f"no reference results at {REFERENCE}")
     return json.loads(REFERENCE.read_text())[key]
 
 
 def case_fuel(c):
-    if c["n_C"] == 0:
-        pytest.skip(f"{c['case_id']}: a fuel without carbon")
     return cs.fuel(C=c["n_C"], H=c["m_H"], O=c["l_O"], N=c["k_N"], hf=0.0)
 
 
@@ -80,9 +76,12 @@ def test_detonations_against_the_reference(i):
     assert d.u2 == pytest.approx(d.sound_speed, rel=1e-9)  # the CJ condition
 
 
-def test_detonation_conserves_mass_momentum_and_energy():
-    d = cs.detonation("propane", np.array([0.7, 1.0, 1.4]), T0=300.0, P0=2e5)
-    r = cs.reactants("propane", d.phi, 300.0)
+@pytest.mark.parametrize("fuel, oxidizer", [("propane", "air"), ("hydrogen", "O2"),
+                                            ("methane", {"N2": 3.76, "CO2": 0.3, "H2O": 0.4})])
+def test_detonation_conserves_mass_momentum_and_energy(fuel, oxidizer):
+    d = cs.detonation(fuel, np.array([0.7, 1.0, 1.4]), T0=300.0, P0=2e5, oxidizer=oxidizer)
+    assert d.solved.all() and d.oxidizer == cs.oxidizer(oxidizer)
+    r = cs.reactants(fuel, d.phi, 300.0, oxidizer)
     rho1 = 2e5 * r.AVMR / (d.R * d.M * 300.0)  # the tables' gas constant
     rho2 = rho1 * d.rho_ratio
     h1 = 1000 * r.HREAC / (r.RMOLES * r.AVMR)
@@ -92,6 +91,7 @@ def test_detonation_conserves_mass_momentum_and_energy():
     # Energy: to the tolerance the Newton iteration leaves on the Hugoniot relation.
     np.testing.assert_allclose(h1 + d.velocity**2 / 2, d.h + d.u2**2 / 2, rtol=1e-12, atol=1e-6 * (d.R * d.T).max())
     np.testing.assert_allclose(d.P / 2e5, d.P_ratio, rtol=1e-14)
+    np.testing.assert_allclose(d.u2, d.sound_speed, rtol=1e-6)  # the Chapman-Jouguet condition
 
 
 def test_frozen_normal_shock_conserves_and_raises_the_entropy():
@@ -186,8 +186,8 @@ def test_a_charge_that_does_not_burn():
         cs.detonation(inert, 1.0)
     with pytest.raises(ValueError, match="P0 must be a positive"):
         cs.detonation("methane", 1.0, P0=0.0)
-    with pytest.raises(ValueError, match="oxidizer"):
-        cs.detonation("methane", 1.0, oxidizer="oxygen")
+    with pytest.raises(ValueError, match="unknown oxidizer"):
+        cs.detonation("methane", 1.0, oxidizer="ozone")
 
 
 def test_otto_cycle_example_runs_and_falls_short_of_the_air_standard_cycle():
