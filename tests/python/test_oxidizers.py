@@ -5,7 +5,7 @@ import pytest
 
 import combustion_suite as cs
 
-# spec, its N2, Ar, CO2, H2O per mole of O2
+# given, its N2, Ar, CO2, H2O per mole of O2
 OXIDIZERS = [
     ("air", (3.76, 0, 0, 0)),
     ("Dry  Air", (0.78084 / 0.20946, 0.00934 / 0.20946, 0.00036 / 0.20946, 0)),
@@ -18,21 +18,21 @@ OXIDIZERS = [
 ]
 
 
-@pytest.mark.parametrize("spec, moles", OXIDIZERS)
-def test_oxidizers_by_name_fraction_and_moles(spec, moles):
-    ox = cs.oxidizer(spec)
+@pytest.mark.parametrize("given, moles", OXIDIZERS)
+def test_oxidizers_by_name_fraction_and_moles(given, moles):
+    ox = cs.oxidizer(given)
     assert (ox.N2, ox.Ar, ox.CO2, ox.H2O) == pytest.approx(moles, rel=1e-15)
     assert ox.moles() == pytest.approx(1 + sum(moles), rel=1e-15)
 
 
-@pytest.mark.parametrize("spec, match", [
+@pytest.mark.parametrize("given, match", [
     ("nitrous oxide", "unknown oxidizer"), ("air+O2:x", "unknown oxidizer"), ("air+O2:0", "mole fraction"),
     ("air+O2:1.2", "mole fraction"), ({"He": 1.0}, "not He"), ({"N2": -1.0}, ">= 0"),
     ({"N2": float("nan")}, ">= 0"), ({"N2": float("inf")}, ">= 0"), (3.76, "not 3.76"),
 ])
-def test_oxidizer_errors(spec, match):
+def test_oxidizer_errors(given, match):
     with pytest.raises(ValueError, match=match):
-        cs.oxidizer(spec)
+        cs.oxidizer(given)
 
 
 # NASA Glenn values at 298.15 K (FUELS.DAT): molar masses, kg/kmol; formation enthalpies, J/mol.
@@ -40,16 +40,16 @@ M = {"CH4": 16.04246, "O2": 31.9988, "N2": 28.0134, "Ar": 39.948, "CO2": 44.0095
 HF = {"CH4": -74600.0, "O2": 0.0, "N2": 0.0, "Ar": 0.0, "CO2": -393510.0, "H2O": -241826.0}
 
 
-@pytest.mark.parametrize("spec, moles", OXIDIZERS)
-def test_the_charge_holds_the_diluents_at_the_reactant_temperature(spec, moles):
+@pytest.mark.parametrize("given, moles", OXIDIZERS)
+def test_the_charge_holds_the_diluents_at_the_reactant_temperature(given, moles):
     phi = 0.7
     r0 = 2 / phi  # O2 per mole of methane, the oxidizer's diluents besides it
     q = dict(zip(("N2", "Ar", "CO2", "H2O"), moles), O2=1.0)
-    r = cs.reactants("methane", phi, 298.15, spec)
+    r = cs.reactants("methane", phi, 298.15, given)
     assert r.RMOLES == pytest.approx(1 + r0 * sum(q.values()), rel=1e-14)
     assert r.AVMR == pytest.approx((M["CH4"] + r0 * sum(n * M[s] for s, n in q.items())) / r.RMOLES, rel=1e-14)
     assert r.HREAC == pytest.approx(HF["CH4"] + r0 * sum(n * HF[s] for s, n in q.items()), rel=1e-14, abs=1e-9)
-    hot = cs.reactants("methane", phi, 600.0, spec)
+    hot = cs.reactants("methane", phi, 600.0, given)
     assert hot.HREAC > r.HREAC and hot.RMOLES == r.RMOLES
 
 
@@ -91,9 +91,9 @@ def test_calls_do_not_leak_their_oxidizer_into_later_calls():
     assert cs.flame("methane", 0.9).T == cs.flame("methane", 0.9, oxidizer="air").T
 
 
-@pytest.mark.parametrize("spec", ["O2", "dry air", "air+O2:0.30", {"N2": 3.76, "CO2": 0.2}])
-def test_an_input_file_holds_air_only(spec, tmp_path):
+@pytest.mark.parametrize("given", ["O2", "dry air", "air+O2:0.30", {"N2": 3.76, "CO2": 0.2}])
+def test_an_input_file_holds_air_only(given, tmp_path):
     with pytest.raises(ValueError, match="no place for another oxidizer"):
-        cs.write_input("uv", "methane", 1.0, tmp_path / "INPUT.UV", oxidizer=spec)
+        cs.write_input("uv", "methane", 1.0, tmp_path / "INPUT.UV", oxidizer=given)
     assert not (tmp_path / "INPUT.UV").exists()
     cs.write_input("uv", "methane", 1.0, tmp_path / "INPUT.UV", oxidizer={"N2": 3.76})  # that is air

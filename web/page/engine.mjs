@@ -204,7 +204,7 @@ export async function createEngine(options = {}) {
     }
   }
 
-  function fuelOf(spec) { return findFuel(species, spec.atoms ?? spec.fuel); }
+  function fuelOf(problem) { return findFuel(species, problem.atoms ?? problem.fuel); }
 
   return {
     programs: Object.keys(PROGRAMS),
@@ -221,9 +221,9 @@ export async function createEngine(options = {}) {
     },
     oxidizer: () => ({ ...oxidizer }),
     // The reactant charge of a fuel at phi and T0, as the flame programs' inputs want it.
-    reactants(spec) {
-      const f = fuelOf(spec);
-      const { n, cols: [phi, T0] } = columns([spec.phi, spec.T0 ?? 298.15]);
+    reactants(problem) {
+      const f = fuelOf(problem);
+      const { n, cols: [phi, T0] } = columns([problem.phi, problem.T0 ?? 298.15]);
       const out = { HREAC: new Float64Array(n), RMOLES: new Float64Array(n), AVMR: new Float64Array(n) };
       for (let i = 0; i < n; ++i) {
         const r = reactants(species, f, phi[i], T0[i], oxidizer);
@@ -232,22 +232,22 @@ export async function createEngine(options = {}) {
       return out;
     },
     // Equilibria: {fuel: name | atoms: {C, H, O, N}, phi, T (K), P (Pa)}, numbers or arrays.
-    async equilibria(spec) {
-      const f = fuelOf(spec);
-      const { n, cols } = columns([f.C, f.H, f.O, f.N, spec.phi, spec.T, spec.P]);
+    async equilibria(problem) {
+      const f = fuelOf(problem);
+      const { n, cols } = columns([f.C, f.H, f.O, f.N, problem.phi, problem.T, problem.P]);
       return guarded((m) => batch(m, 0, n, cols, ['C', 'H', 'O', 'N', 'phi', 'T', 'P']));
     },
     // Adiabatic flames: {fuel | atoms, phi, T0, P0, at: 'pressure' | 'volume', Tguess,
     // charge: {HREAC, RMOLES, AVMR} when not that of reactants()}. A reactant state
     // outside the fuel data's range gives NaN for that state.
-    async flames(spec) {
-      const f = fuelOf(spec);
-      const at = spec.at ?? 'pressure';
+    async flames(problem) {
+      const f = fuelOf(problem);
+      const at = problem.at ?? 'pressure';
       if (at !== 'pressure' && at !== 'volume') throw new RangeError(`at must be 'pressure' or 'volume', not '${at}'`);
-      const given = spec.charge ? [spec.charge.HREAC, spec.charge.RMOLES, spec.charge.AVMR] : [NaN, NaN, NaN];
-      const { n, cols } = columns([f.C, f.H, f.O, f.N, spec.phi, spec.Tguess ?? 2500, spec.T0 ?? 298.15,
-        spec.P0 ?? 101325, ...given]);
-      if (!spec.charge) {
+      const given = problem.charge ? [problem.charge.HREAC, problem.charge.RMOLES, problem.charge.AVMR] : [NaN, NaN, NaN];
+      const { n, cols } = columns([f.C, f.H, f.O, f.N, problem.phi, problem.Tguess ?? 2500, problem.T0 ?? 298.15,
+        problem.P0 ?? 101325, ...given]);
+      if (!problem.charge) {
         for (let i = 0; i < n; ++i) {
           let r;
           try { r = reactants(species, f, cols[4][i], cols[6][i], oxidizer); } catch (e) {

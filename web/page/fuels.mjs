@@ -52,20 +52,20 @@ function key(text) {
 
 // A fuel by name or formula from the library, or {C, H, O, N, hf} (hf in J/mol at
 // 298.15 K), known at 298.15 K only.
-export function fuel(species, spec) {
-  if (spec && typeof spec === 'object') {
-    if (spec.intervals) return spec;
-    const { C, H, O = 0, N = 0, hf } = spec;
+export function fuel(species, given) {
+  if (given && typeof given === 'object') {
+    if (given.intervals) return given;
+    const { C, H, O = 0, N = 0, hf } = given;
     if (![C, H, O, N, hf].every(Number.isFinite))
       throw new TypeError('a fuel needs a name, or its atoms C and H (O, N) and hf in J/mol');
     const molarMass = 12.0107 * C + 1.00794 * H + 15.9994 * O + 14.0067 * N;
     const name = [['C', C], ['H', H], ['O', O], ['N', N]].filter(([, n]) => n).map(([e, n]) => `${e}${n}`).join('');
     return { name, formula: name, C, H, O, N, hf, molarMass, intervals: [] };
   }
-  const found = species.fuel.find((f) => [key(f.name), key(f.formula)].includes(key(spec)));
+  const found = species.fuel.find((f) => [key(f.name), key(f.formula)].includes(key(given)));
   if (!found) {
     const known = species.fuel.map((f) => `${f.name} (${f.formula})`).join(', ');
-    throw new RangeError(`unknown fuel '${spec}'; known: ${known}, or give its atoms C, H, O, N and hf`);
+    throw new RangeError(`unknown fuel '${given}'; known: ${known}, or give its atoms C, H, O, N and hf`);
   }
   return found;
 }
