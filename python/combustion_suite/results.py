@@ -12,7 +12,7 @@ from typing import Optional, Union
 
 import numpy as np
 
-from ._batch import MESSAGE_IDS, STOPPED, species_masses
+from ._batch import MESSAGE_IDS, species_masses
 
 SPECIES = ("H", "O", "N", "H2", "OH", "CO", "NO", "O2", "H2O", "CO2", "N2", "Ar")
 _INDEX = {s: k for k, s in enumerate(SPECIES)}

@@ -9,10 +9,8 @@ mixture entropy 1E-4, sound speeds and gamma_s 2E-4, isentropic end temperatures
 temperature ratios 1E-3.
 """
 import json
-import runpy
 import subprocess
 import sys
-from pathlib import Path
 
 import numpy as np
 import pytest

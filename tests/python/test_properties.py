@@ -94,8 +94,8 @@ def _posable(f, phi, ox):
        temperatures)
 def test_equilibria_conserve_elements_and_hold_the_equilibrium_relations(states, T):
     posed = []
-    for (C, H, O, N), phi, given, P in states:
-        f, ox = cs.Fuel("random", C, H, O, N), cs.oxidizer(given)
+    for (C, H, O, N), phi, oxidizer, P in states:
+        f, ox = cs.Fuel("random", C, H, O, N), cs.oxidizer(oxidizer)
         if _posable(f, phi, ox):
             posed.append((f, phi, ox, P))
     event(f"{len(posed)} states posed")
