@@ -194,3 +194,11 @@ def test_otto_cycle_example_runs_and_falls_short_of_the_air_standard_cycle():
     values = dict(line.split(":", 1) for line in out.splitlines() if ":" in line)
     eta, air = float(values["efficiency, equilibrium products"].split()[0]), float(values["efficiency, air standard"].split()[0])
     assert 0.25 < eta < air < 0.65
+
+
+def test_a_process_runs_in_the_oxidizer_of_its_start_state():
+    hot = cs.flame("methane", 1.0, T0=700.0, P0=20 * 101325.0, oxidizer="O2")
+    for end in (cs.isentropic(hot, P=101325.0), cs.normal_shock(cs.isentropic(hot, P=101325.0), mach=2.0)):
+        assert end.oxidizer == hot.oxidizer and end.solved
+        assert end.X["N2"] == 0.0  # in air the products would hold nitrogen
+    assert cs.isentropic(hot, P=101325.0).s == pytest.approx(hot.s, rel=1e-7)
