@@ -59,6 +59,16 @@ def _names(codes, table, shape):
     return table[codes].reshape(shape)[()]
 
 
+def _input(name):
+    """A field that is an argument of the call, as recorded in inputs."""
+    return property(lambda self: self.inputs[name][()])
+
+
+def _field(block, k):
+    """A field read from column k of one of the core's blocks (Raw)."""
+    return property(lambda self: self._column(getattr(self._raw, block), k))
+
+
 class Equilibrium:
     """Equilibrium products at a given T and P.
 
@@ -93,17 +103,7 @@ class Equilibrium:
     def shape(self):
         return self._shape
 
-    @property
-    def T(self):
-        return self.inputs["T"][()]
-
-    @property
-    def P(self):
-        return self.inputs["P"][()]
-
-    @property
-    def phi(self):
-        return self.inputs["phi"][()]
+    T, P, phi = _input("T"), _input("P"), _input("phi")
 
     # The products.
     @property
@@ -115,29 +115,10 @@ class Equilibrium:
         w = self._raw.X[:, :12] * self._masses
         return _species(w / w.sum(axis=1, keepdims=True), self._shape)
 
-    @property
-    def fuel_per_product(self):
-        return self._column(self._raw.X, 12)
-
-    @property
-    def M(self):
-        return self._column(self._raw.props, 0)
-
-    @property
-    def R(self):
-        return self._column(self._raw.props, 1)
-
-    @property
-    def h(self):
-        return self._column(self._raw.props, 2)
-
-    @property
-    def u(self):
-        return self._column(self._raw.props, 3)
-
-    @property
-    def cp(self):
-        return self._column(self._raw.props, 4)
+    fuel_per_product = _field("X", 12)
+    M, R, h, u, cp = (_field("props", k) for k in range(5))
+    s, cp_frozen, gamma_s, sound_speed_frozen, sound_speed = (_field("sound", k) for k in range(5))
+    dXdT, dXdP, dXdphi = (property(lambda self, j=j: self._derivative(j)) for j in range(3))
 
     @property
     def cp_cv(self):
@@ -147,42 +128,10 @@ class Equilibrium:
     def density(self):
         return np.asarray(self.P / (self.R * self.T))[()]
 
-    @property
-    def s(self):
-        return self._column(self._raw.sound, 0)
-
-    @property
-    def cp_frozen(self):
-        return self._column(self._raw.sound, 1)
-
-    @property
-    def gamma_s(self):
-        return self._column(self._raw.sound, 2)
-
-    @property
-    def sound_speed_frozen(self):
-        return self._column(self._raw.sound, 3)
-
-    @property
-    def sound_speed(self):
-        return self._column(self._raw.sound, 4)
-
     def _derivative(self, j):
         if self._raw.dX is None:
             raise AttributeError("the derivatives were not computed (derivatives=False)")
         return _species(self._raw.dX[:, 12 * j:12 * (j + 1)], self._shape)
-
-    @property
-    def dXdT(self):
-        return self._derivative(0)
-
-    @property
-    def dXdP(self):
-        return self._derivative(1)
-
-    @property
-    def dXdphi(self):
-        return self._derivative(2)
 
     @property
     def solved(self):
@@ -280,21 +229,9 @@ class Flame(Equilibrium):
     _end_names = np.array(FLAME_ENDS + (STOPPED_END,))
     _shown = (("phi", ""), ("T0", " K"), ("T", " K"), ("P", " Pa"))
 
-    @property
-    def T(self):
-        return self._column(self._raw.TP, 0)
+    T, P = _field("TP", 0), _field("TP", 1)
 
-    @property
-    def P(self):
-        return self._column(self._raw.TP, 1)
-
-    @property
-    def T0(self):
-        return self.inputs["T0"][()]
-
-    @property
-    def P0(self):
-        return self.inputs["P0"][()]
+    T0, P0 = _input("T0"), _input("P0")
 
 
 class Process(Flame):
@@ -303,10 +240,6 @@ class Process(Flame):
     _kind = "process"
     _end_names = np.array(PROCESS_ENDS + (STOPPED_END,))
     _shown = (("phi", ""), ("T", " K"), ("P", " Pa"))
-
-
-def _extra(k):
-    return property(lambda self: self._column(self._raw.extra, k))
 
 
 class Isentropic(Process):
@@ -330,7 +263,7 @@ class Detonation(Process):
     _kind = "detonation"
     _shown = (("phi", ""), ("T0", " K"), ("velocity", " m/s"), ("P_ratio", ""))
     _columns = Equilibrium._columns + ("velocity", "u2", "P_ratio", "T_ratio", "rho_ratio", "mach")
-    velocity, u2, P_ratio, T_ratio, rho_ratio, mach = (_extra(k) for k in range(6))
+    velocity, u2, P_ratio, T_ratio, rho_ratio, mach = (_field("extra", k) for k in range(6))
 
 
 class Shock(Process):
@@ -341,12 +274,6 @@ class Shock(Process):
     _kind = "shock"
     _shown = (("mach", ""), ("T", " K"), ("P_ratio", ""))
     _columns = Equilibrium._columns + ("u1", "mach", "u2", "P_ratio", "T_ratio", "rho_ratio")
-    u2, P_ratio, T_ratio, rho_ratio = (_extra(k) for k in range(4))
+    u2, P_ratio, T_ratio, rho_ratio = (_field("extra", k) for k in range(4))
 
-    @property
-    def u1(self):
-        return self.inputs["u1"][()]
-
-    @property
-    def mach(self):
-        return self.inputs["mach"][()]
+    u1, mach = _input("u1"), _input("mach")
