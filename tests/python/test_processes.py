@@ -65,7 +65,6 @@ def test_isentropes_against_the_reference(i):
 @pytest.mark.parametrize("i", range(3))
 def test_detonations_against_the_reference(i):
     c = reference("detonation")[i]
-    case_fuel(c)  # skips a fuel without carbon
     d = cs.detonation(c["fuel"], c["F"], c["TREAC_K"], c["P1_Pa"])  # the charge's formation enthalpy counts
     assert d.end == "solved"
     for ours, key in ((d.velocity, "detonation_velocity_m_per_s"), (d.P_ratio, "P2_over_P1"), (d.T, "T_K"),
